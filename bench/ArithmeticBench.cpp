@@ -1,0 +1,10 @@
+#include <benchmark/benchmark.h>
+
+#include "platform/Arithmetic.h"
+
+// The random generator is called many times a frame by enemy fire and spawning.
+static void BM_Rnd(benchmark::State& state) {
+    gorb::RandomizeWith(1);
+    for (auto _ : state) benchmark::DoNotOptimize(gorb::Rnd());
+}
+BENCHMARK(BM_Rnd);

@@ -1,0 +1,2 @@
+// The start procedure.
+int main() { return 0; }

@@ -1,0 +1,68 @@
+#pragma once
+// The game's arithmetic: 16-bit Integer, 32-bit Long, 16-bit Boolean with True = -1, and the
+// rounding rules its numbers were tuned with. Every value the world keeps in 16 bits goes
+// through ToInteger, which a debug build checks.
+#include <cassert>
+#include <cmath>
+#include <cstdint>
+
+namespace gorb {
+
+using Integer = int16_t;
+using Long = int32_t;
+using Boolean = int16_t;
+using Single = float;
+
+constexpr Boolean True = -1;
+constexpr Boolean False = 0;
+
+constexpr Boolean ToBoolean(bool b) { return b ? True : False; }
+
+// Largest integer not above v (also for negative v).
+inline double Int(double v) { return std::floor(v); }
+
+// Nearest integer, a half going to the even neighbour.
+inline double RoundHalfEven(double v) {
+    double f = std::floor(v);
+    double diff = v - f;
+    if (diff > 0.5) return f + 1.0;
+    if (diff < 0.5) return f;
+    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+}
+
+// Checked narrowing: a debug build stops on a value outside 16 bits; a release build keeps
+// the value inside the range rather than wrapping it.
+inline Integer ToInteger(long long v) {
+    assert(v >= INT16_MIN && v <= INT16_MAX && "value does not fit in 16 bits");
+    if (v < INT16_MIN) return INT16_MIN;
+    if (v > INT16_MAX) return INT16_MAX;
+    return static_cast<Integer>(v);
+}
+inline Long ToLong(long long v) {
+    assert(v >= INT32_MIN && v <= INT32_MAX && "value does not fit in 32 bits");
+    if (v < INT32_MIN) return INT32_MIN;
+    if (v > INT32_MAX) return INT32_MAX;
+    return static_cast<Long>(v);
+}
+
+inline Integer CInt(double v) { return ToInteger(static_cast<long long>(RoundHalfEven(v))); }
+inline Long CLng(double v) { return ToLong(static_cast<long long>(RoundHalfEven(v))); }
+inline Integer IntI(double v) { return ToInteger(static_cast<long long>(std::floor(v))); }
+
+// a \ b: the integer quotient rounded toward zero.
+constexpr long long IntDiv(long long a, long long b) { return a / b; }
+
+// Keeps v within [lo, hi].
+constexpr long long Clamp(long long v, long long lo, long long hi) {
+    return v < lo ? lo : (v > hi ? hi : v);
+}
+
+// The one random generator of the game: uniform in [0, 1), seeded once from the time of day
+// by Randomize, or with a fixed seed by tests.
+double Rnd();
+void Randomize();
+void RandomizeWith(uint32_t seed);
+// Int(Rnd * n): a whole number 0 .. n-1.
+inline int RandomBelow(int n) { return static_cast<int>(std::floor(Rnd() * n)); }
+
+}  // namespace gorb
