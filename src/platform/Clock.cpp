@@ -1,0 +1,40 @@
+#include "platform/Clock.h"
+
+#include <SDL.h>
+
+namespace gorb {
+
+namespace {
+bool g_virtual = false;
+uint32_t g_virtualNow = 1000;
+}  // namespace
+
+uint32_t GetTickCount() {
+    if (g_virtual) return g_virtualNow;
+    return static_cast<uint32_t>(SDL_GetTicks64());
+}
+
+void WaitUntilPast(uint32_t deadline) {
+    if (g_virtual) {
+        if (!TickPast(g_virtualNow, deadline)) g_virtualNow = deadline + 1;
+        return;
+    }
+    for (;;) {
+        uint32_t now = GetTickCount();
+        if (TickPast(now, deadline)) return;
+        int32_t left = static_cast<int32_t>(deadline - now);
+        // Sleep to about a millisecond before the deadline, then poll: a few per cent of a core
+        // instead of a whole one, with the same timing.
+        if (left >= 2) SDL_Delay(static_cast<uint32_t>(left - 1));
+    }
+}
+
+void UseVirtualClock(bool on, uint32_t start) {
+    g_virtual = on;
+    g_virtualNow = start;
+}
+bool IsVirtualClock() { return g_virtual; }
+void AdvanceVirtualClock(uint32_t ms) { g_virtualNow += ms; }
+void SetVirtualClock(uint32_t now) { g_virtualNow = now; }
+
+}  // namespace gorb
