@@ -46,6 +46,28 @@ void BM_KeyedBlt(benchmark::State& state) {
 }
 BENCHMARK(BM_KeyedBlt)->ArgsProduct({{8, 16, 32}, {150}, {330}})->ArgsProduct({{8, 16, 32}, {80}, {64}});
 
+// Loading the largest 24-bit sheet (430 x 924) at each depth, once per game start.
+void BM_SheetFromBitmap(benchmark::State& state) {
+    int bits = int(state.range(0));
+    int w = 430, h = 924, row = (w * 3 + 3) & ~3;
+    std::vector<uint8_t> bmp(54 + size_t(row) * size_t(h), 0);
+    auto put32 = [&](size_t at, uint32_t x) {
+        for (int i = 0; i < 4; ++i) bmp[at + size_t(i)] = uint8_t(x >> (8 * i));
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, uint32_t(bmp.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, uint32_t(w));
+    put32(22, uint32_t(h));
+    bmp[26] = 1;
+    bmp[28] = 24;
+    for (size_t i = 54; i < bmp.size(); ++i) bmp[i] = uint8_t((i * 37) ^ (i >> 7));  // many colours
+    for (auto _ : state) benchmark::DoNotOptimize(Surface::FromBitmap(bmp, bits));
+}
+BENCHMARK(BM_SheetFromBitmap)->Arg(8)->Arg(16)->Arg(32)->Unit(benchmark::kMillisecond);
+
 // The opaque copy of the whole play area onto the screen, once a frame.
 void BM_BltFastPlayArea(benchmark::State& state) {
     int bits = int(state.range(0));
