@@ -7,7 +7,8 @@
 #include <string>
 
 #include "platform/Arithmetic.h"
-#include "world/PendingData.h"
+#include "data/GameData.h"
+#include "data/Records.h"
 
 namespace gorb {
 
@@ -123,11 +124,7 @@ struct LevelState {
 };
 
 // The live objects: record 0 of Planes is the player.
-struct Objects {
-    PlaneArray Planes{};
-    BulletArray Bullets{};
-    EffectArray Effects{};
-};
+using Objects = LiveArrays;
 
 // The player's controls and carried items.
 struct PlayerControls {

@@ -1,4 +1,5 @@
 // One game run: from the Begin button to the end of the game.
+#include "data/TypeTemplates.h"
 #include "platform/MessagePump.h"
 #include "world/World.h"
 
@@ -56,7 +57,9 @@ void BeginGame(Game& g) {
     m.SetupDirectInput(g);
 
     if (g.Setup.TypeDataPending == True) {
-        m.InitTypeTables(g);
+        InitPlaneTypes(g.Types);
+        InitBulletTypes(g.Types);
+        InitEffectTypes(g.Types);
         g.Setup.TypeDataPending = False;
     }
     // Every run: the scripts and pools the previous run changed are whole again.

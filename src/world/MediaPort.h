@@ -34,8 +34,7 @@ public:
     virtual void SetupDirectInput(Game& g) = 0;
     virtual void PollJoystick(Game& g) = 0;
 
-    // Game data: the type tables (once per program) and the parsed strings (every game).
-    virtual void InitTypeTables(Game& g) = 0;
+    // Game data: the parsed strings, at every game start.
     virtual void LoadGameData(Game& g) = 0;
 
     // Menu, settings and picture sequences.
@@ -70,7 +69,6 @@ public:
     void LoadLevelBackground(Game&, const std::string&) override {}
     void SetupDirectInput(Game&) override {}
     void PollJoystick(Game&) override {}
-    void InitTypeTables(Game&) override {}
     void LoadGameData(Game&) override {}
     void ShowMenu(Game&, bool) override {}
     void HideOptionFrames(Game&) override {}
