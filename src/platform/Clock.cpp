@@ -2,11 +2,15 @@
 
 #include <SDL.h>
 
+#include <chrono>
+#include <thread>
+
 namespace gorb {
 
 namespace {
 bool g_virtual = false;
 uint32_t g_virtualNow = 1000;
+std::function<void()> g_waitHook;
 }  // namespace
 
 uint32_t GetTickCount() {
@@ -14,7 +18,10 @@ uint32_t GetTickCount() {
     return static_cast<uint32_t>(SDL_GetTicks64());
 }
 
+void SetWaitHook(std::function<void()> hook) { g_waitHook = std::move(hook); }
+
 void WaitUntilPast(uint32_t deadline) {
+    if (g_waitHook) g_waitHook();
     if (g_virtual) {
         if (!TickPast(g_virtualNow, deadline)) g_virtualNow = deadline + 1;
         return;
@@ -23,9 +30,13 @@ void WaitUntilPast(uint32_t deadline) {
         uint32_t now = GetTickCount();
         if (TickPast(now, deadline)) return;
         int32_t left = static_cast<int32_t>(deadline - now);
-        // Sleep to about a millisecond before the deadline, then poll: a few per cent of a core
-        // instead of a whole one, with the same timing.
-        if (left >= 2) SDL_Delay(static_cast<uint32_t>(left - 1));
+        // Sleep to about a millisecond before the deadline, then poll every ~0.2 ms: a per cent
+        // or two of a core instead of a whole one, with the same timing (the tick counter itself
+        // only moves once a millisecond).
+        if (left >= 2)
+            SDL_Delay(static_cast<uint32_t>(left - 1));
+        else
+            std::this_thread::sleep_for(std::chrono::microseconds(150));
     }
 }
 

@@ -1020,14 +1020,30 @@ def entries():
     out.sort()
     return out
 
+HEADER = """\
+# Gorbulant string table: the game data, built into the program.
+# Written by tools/gamedata/gen_strings.py from its readable tables: edit those and run it again.
+#
+# Format: one entry per line, "<id> <text>": the decimal id, one space, then the text exactly as
+# the program gets it, up to the end of the line (so game data keeps its surrounding double
+# quotes). Lines starting with "#" and empty lines are ignored; an id may appear only once.
+#
+# Game data entries are comma lists of integers, every field followed by a comma, for example
+# "1,2,6,7,8,9,99,". Ids with no data hold "skip"; ids 461-469 do not exist.
+#
+#   101-273  animations: plane type, animation number, frames..., 99
+#   281-454  paths: path number, then dx,dy,animation per step, ending with 99,99,N
+#   471-483  level scripts of levels 1-13: level, then delay,y,type,path per group, ending 99,99,99,99
+#   491-500  random game: plane types per level 1-10, ending 99
+#   501-524  random game: paths per plane type, ending 99
+#   531-540  random game: pickup types per level 1-10, ending 99
+#   541-553  harder bosses, level 1-13: anchor group in the level's script (no trailing comma)
+#   561-573  harder bosses, level 1-13: groups inserted before the anchor (trailing comma)
+#   581-593  harder bosses, level 1-13: extra mission targets (a bare integer)
+"""
+
 def write():
-    lines = ["# Gorbulant string table: one entry per line, '<id> <text>'; lines starting with '#'",
-             "# are comments.  Written by tools/gamedata/gen_strings.py: edit the tables there.",
-             "#",
-             "# Game data texts are quoted comma lists: animations 101-273 (type, animation, frames,",
-             "# 99), paths 281-454 (path, then dx,dy,animation per step, then 99,99,next),",
-             "# level scripts 471-483 (level, then delay,y,type,path per row, pickups written as",
-             "# 87-98), random-game lists 491-540, harder-boss extras 541-593."]
+    lines = HEADER.splitlines()
     for i, text, note in entries():
         if note:
             lines.append(f"# {note}")
