@@ -34,9 +34,25 @@ void UpdatePlayer(Game& g);
 void PlayerFlyOut(Game& g);
 void DrawPlayer(Game& g);
 void UpdatePlayerWeapons(Game& g);
+void MovePlayerHorizontal(Game& g, Long inputX);
+void MovePlayerVertical(Game& g, Long inputY);
+void MovePlayerManoeuvre(Game& g, Long inputX);
+void PlayerFlyIn(Game& g, Long inputX);
+void UpdatePlayerFalling(Game& g);
+
+// Player weapons and special items.
+void FirePlayerGuns(Game& g);
+void UsePlayerItem(Game& g);
+void PlayerDiveAttack(Game& g);
+
+// Pickups and eject.
+void ApplyPickup(Game& g, Integer kind);
+void EjectPilot(Game& g);
 
 // Bullets, effects, collisions, kills.
 void UpdateBullets(Game& g);
+void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, Integer x, Integer y, Integer offX,
+                Integer offY, Integer speedX, Integer speedY);
 void ZorbelFire(Game& g, Integer slot);
 void UpdateEffects(Game& g);
 void SpawnEffect(Game& g, Integer x, Integer y, Integer w, Integer h, Integer kind);
