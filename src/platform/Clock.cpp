@@ -7,6 +7,7 @@ namespace gorb {
 namespace {
 bool g_virtual = false;
 uint32_t g_virtualNow = 1000;
+std::function<void()> g_waitHook;
 }  // namespace
 
 uint32_t GetTickCount() {
@@ -14,7 +15,10 @@ uint32_t GetTickCount() {
     return static_cast<uint32_t>(SDL_GetTicks64());
 }
 
+void SetWaitHook(std::function<void()> hook) { g_waitHook = std::move(hook); }
+
 void WaitUntilPast(uint32_t deadline) {
+    if (g_waitHook) g_waitHook();
     if (g_virtual) {
         if (!TickPast(g_virtualNow, deadline)) g_virtualNow = deadline + 1;
         return;

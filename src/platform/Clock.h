@@ -2,6 +2,7 @@
 // The millisecond tick counter and the one wait service behind every busy wait of the game.
 // Tests switch to a virtual clock: time stands still except where a wait jumps it forward.
 #include <cstdint>
+#include <functional>
 
 namespace gorb {
 
@@ -12,6 +13,10 @@ uint32_t GetTickCount();
 // millisecond before it, then polls. Pumps no messages. On the virtual clock it jumps the
 // clock to deadline + 1.
 void WaitUntilPast(uint32_t deadline);
+
+// Runs at the start of every wait: the display shows a changed primary surface there, so a
+// frame drawn just before its wait reaches the screen while the game waits.
+void SetWaitHook(std::function<void()> hook);
 
 // Deadline arithmetic that wraps with the 32-bit counter instead of overflowing.
 constexpr uint32_t TickPlus(uint32_t tick, int64_t ms) {

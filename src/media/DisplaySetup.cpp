@@ -1,0 +1,175 @@
+#include "media/DisplaySetup.h"
+
+#include "media/BlitClip.h"
+#include "media/ErrorLog.h"
+#include "media/MediaState.h"
+
+namespace gorb {
+
+namespace {
+
+constexpr int32_t kFullscreenExclusive = DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE;  // 17
+constexpr int32_t kNormal = DDSCL_NORMAL;
+constexpr int32_t kPlainSurfaceFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+constexpr int32_t kReadLock = DDLOCK_WAIT | DDLOCK_READONLY;
+
+void Step(const MediaHooks& hooks, std::string& stepText, const char* text) {
+    stepText = text;
+    if (hooks.OnStep) hooks.OnStep(stepText);
+}
+
+// Runs one release step; a failure there is passed over.
+template <typename F>
+void Quietly(F&& f) {
+    try {
+        f();
+    } catch (const PlatformError&) {
+    }
+}
+
+void LoadSheet(DisplayObjects& d, SurfaceRef& target, const char* name, Long& width, Long& height) {
+    d.SurfaceDescription.lWidth = 0;
+    d.SurfaceDescription.lHeight = 0;
+    target = d.DDraw->CreateSurfaceFromResource("", name, d.SurfaceDescription);
+    target->SetColorKey(DDCKEY_SRCBLT, d.Key);
+    width = d.SurfaceDescription.lWidth;
+    height = d.SurfaceDescription.lHeight;
+}
+
+}  // namespace
+
+std::vector<std::string> SetupDirectXErrorLines(const std::string& step, const PlatformError& error,
+                                                int driverCount) {
+    std::vector<std::string> lines;
+    lines.push_back(std::string(logprefix::SetupDirectX) + step);
+    lines.push_back("Error was " + error.Description);
+    lines.push_back("DDenum count:  " + std::to_string(driverCount));
+    switch (error.Number) {
+        case dderr::DirectDrawAlreadyCreated: lines.push_back("Error was DirectDrawAlreadyCreated"); break;
+        case dderr::Generic: lines.push_back("Error was Generic"); break;
+        case dderr::InvalidDirectDrawGUID: lines.push_back("Error was InvalidDirectDrawGUID"); break;
+        case dderr::InvalidParams: lines.push_back("Error was InvalidParams"); break;
+        case dderr::NoDirectDrawHW: lines.push_back("Error was NoDirectDrawHW"); break;
+        case dderr::OutOfMemory: lines.push_back("Error was OutOfMemory"); break;
+        default: lines.push_back("Error Num:  " + std::to_string(error.Number)); break;
+    }
+    return lines;
+}
+
+void SetupDirectX(MediaState& media, DisplayFields& fields, Long bitsPerPixel, Long width, Long height) {
+    DisplayObjects& d = media.Display;
+    const MediaHooks& hooks = media.Hooks;
+    std::string step;
+    Integer driverCount = 0;  // logged; 0 when the failure comes before the drivers are counted
+    try {
+        Step(hooks, step, "SetWindowLong command.");
+        if (hooks.PrepareMainWindow) hooks.PrepareMainWindow();
+        Step(hooks, step, "SetWindowPos command.");
+        Step(hooks, step, "Me.BackColor command.");
+
+        Step(hooks, step, "GetDDEnum command.");
+        driverCount = ToInteger(GetDDEnum().GetCount());
+        Step(hooks, step, "DirectDrawCreate command.");
+        d.DDraw = DirectDrawCreate("");
+        Step(hooks, step, "GetCaps command.");
+        d.DDraw->GetCaps(d.HardwareCaps, d.EmulationCaps);
+        d.PlayAreaX = ToLong(IntDiv(static_cast<long long>(width) - kPlayAreaWidth, 2));
+        d.PlayAreaY = ToLong(IntDiv(static_cast<long long>(height) - kPlayAreaHeight, 2));
+        Step(hooks, step, "SetCooperativeLevel command.");
+        d.DDraw->SetCooperativeLevel(0, kFullscreenExclusive);
+        Step(hooks, step, "SetDisplayMode command.");
+        d.DDraw->SetDisplayMode(width, height, bitsPerPixel, 0, 0);
+
+        Step(hooks, step, "creating primary buffer ddsd.");
+        d.SurfaceDescription.lFlags = DDSD_CAPS;
+        d.SurfaceDescription.lCaps = DDSCAPS_PRIMARYSURFACE;
+        Step(hooks, step, "CreateSurface command for primary buffer.");
+        d.PrimarySurface = d.DDraw->CreateSurface(d.SurfaceDescription);
+
+        Step(hooks, step, "creating Back buffer.");
+        d.SurfaceDescription.lFlags = kPlainSurfaceFlags;
+        d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
+        d.SurfaceDescription.lWidth = kPlayAreaWidth;
+        d.SurfaceDescription.lHeight = kPlayAreaHeight;
+        Step(hooks, step, "CreateSurface command for Back buffer.");
+        d.BackBuffer = d.DDraw->CreateSurface(d.SurfaceDescription);
+
+        Step(hooks, step, "creating Misc buffer.");
+        d.SurfaceDescription.lFlags = kPlainSurfaceFlags;
+        d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
+        d.SurfaceDescription.lWidth = 0;
+        d.SurfaceDescription.lHeight = 0;
+        d.GfxMisc = d.DDraw->CreateSurfaceFromResource("", "misc", d.SurfaceDescription);
+        fields.MiscSheetWidth = d.SurfaceDescription.lWidth;
+        fields.MiscSheetHeight = d.SurfaceDescription.lHeight;
+
+        // The key is read from the loaded sheet, so it is in the mode's own pixel format.
+        Step(hooks, step, "GfxMisc.Lock command.");
+        d.GfxMisc->Lock(d.LockRect, d.SurfaceDescription, kReadLock);
+        Step(hooks, step, "GetLockedPixel command.");
+        fields.ColorKeyPixel = d.GfxMisc->GetLockedPixel(205, 1);
+        Step(hooks, step, "GfxMisc.Unlock command.");
+        d.GfxMisc->Unlock(d.LockRect);
+        d.Key.high = fields.ColorKeyPixel;
+        d.Key.low = fields.ColorKeyPixel;
+        Step(hooks, step, "GfxMisc.SetColorKey command.");
+        d.GfxMisc->SetColorKey(DDCKEY_SRCBLT, d.Key);
+    } catch (const PlatformError& e) {
+        WriteErrorLog(SetupDirectXErrorLines(step, e, driverCount));
+        ReleaseDirectDraw(media);
+        if (hooks.MessageBox) hooks.MessageBox(std::string(logprefix::SetupDirectX) + step);
+        if (hooks.UnloadMainForm) hooks.UnloadMainForm();
+    }
+}
+
+void ReleaseDirectDraw(MediaState& media) {
+    DisplayObjects& d = media.Display;
+    if (d.DDraw) {
+        Quietly([&] { d.DDraw->FlipToGDISurface(); });
+        Quietly([&] { d.DDraw->RestoreDisplayMode(); });
+        Quietly([&] { d.DDraw->SetCooperativeLevel(0, kNormal); });
+    }
+    for (SurfaceRef* s : {&d.GfxScreen, &d.GfxPrevPicture, &d.GfxNextPicture, &d.GfxPlayer, &d.GfxTiles,
+                          &d.GfxBullet, &d.GfxIce, &d.GfxExplode})
+        s->reset();
+    for (int n = 54; n >= 1; --n) d.VorpexSheets[n].reset();
+    d.GfxMisc.reset();
+    d.BackBuffer.reset();
+    d.PrimarySurface.reset();
+    d.DDraw.reset();
+    ReleaseJoystickEvent(media.Input);
+}
+
+void SetupDirectXObjects(MediaState& media, DisplayFields& fields) {
+    DisplayObjects& d = media.Display;
+    const MediaHooks& hooks = media.Hooks;
+    std::string step;
+    try {
+        if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+        for (int n = 1; n <= kVorpexSheetCount; ++n) {
+            step = " creating Zorbel Buffer # " + std::to_string(n);
+            if (hooks.OnStep) hooks.OnStep(step);
+            char name[] = "vorpex00";
+            name[6] = static_cast<char>('0' + n / 10);
+            name[7] = static_cast<char>('0' + n % 10);
+            LoadSheet(d, d.VorpexSheets[n], name, fields.VorpexSheetWidths[n], fields.VorpexSheetHeights[n]);
+        }
+        Step(hooks, step, "creating Player Buffer.");
+        LoadSheet(d, d.GfxPlayer, "player", fields.PlayerSheetWidth, fields.PlayerSheetHeight);
+        Step(hooks, step, "creating Explode Buffer.");
+        LoadSheet(d, d.GfxExplode, "explode", fields.ExplodeSheetWidth, fields.ExplodeSheetHeight);
+        Step(hooks, step, "creating Ice Buffer.");
+        LoadSheet(d, d.GfxIce, "ice", fields.IceSheetWidth, fields.IceSheetHeight);
+        Step(hooks, step, "creating Bullet Buffer.");
+        LoadSheet(d, d.GfxBullet, "bullet", fields.BulletSheetWidth, fields.BulletSheetHeight);
+        Step(hooks, step, "creating Tiles Buffer.");
+        LoadSheet(d, d.GfxTiles, "tile", fields.TileSheetWidth, fields.TileSheetHeight);
+    } catch (const PlatformError& e) {
+        LogStandardError(logprefix::SetupDirectXObjects, step, e);
+        ReleaseDirectDraw(media);
+        if (hooks.MessageBox) hooks.MessageBox(std::string(logprefix::SetupDirectXObjects) + step);
+        if (hooks.UnloadMainForm) hooks.UnloadMainForm();
+    }
+}
+
+}  // namespace gorb

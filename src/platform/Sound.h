@@ -1,0 +1,102 @@
+#pragma once
+// Sound output: one device, buffers that each hold one wave converted once at load to the
+// device's format, duplicates that share a buffer's samples with a play position of their own,
+// and a mixer in the audio callback that sums every playing buffer with a saturating sum.
+// Everything but the mixer runs on the game thread; the state the mixer reads is guarded by the
+// audio device's lock.
+#include <SDL.h>
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gorb {
+
+struct SoundMixer;
+struct SoundVoice;
+
+// Cooperative level and buffer flags as the game passes them.
+namespace dsound {
+constexpr int32_t SCL_EXCLUSIVE = 3;
+constexpr int32_t BCAPS_PRIMARYBUFFER = 1;
+constexpr int32_t BCAPS_LOCSOFTWARE = 8;
+constexpr int32_t BSTATUS_PLAYING = 1;
+// The device format every buffer is converted to.
+constexpr int DeviceRate = 44100;
+constexpr int DeviceChannels = 2;
+}  // namespace dsound
+
+// One sound buffer (or the primary buffer, or nothing). Move-only: assigning a new buffer to a
+// variable releases the one it held, and releasing a playing buffer stops it.
+class SoundBuffer {
+public:
+    SoundBuffer();
+    SoundBuffer(SoundBuffer&& other) noexcept;
+    SoundBuffer& operator=(SoundBuffer&& other) noexcept;
+    SoundBuffer(const SoundBuffer&) = delete;
+    SoundBuffer& operator=(const SoundBuffer&) = delete;
+    ~SoundBuffer();
+
+    // Plays once from the current position; a buffer that is playing goes on undisturbed.
+    // Playing an empty, primary or released buffer does nothing.
+    void Play(int32_t flags = 0);
+    // Halts the buffer where it is.
+    void Stop();
+    // Moves the play position to a byte offset in the wave's own format (the game passes 0).
+    void SetCurrentPosition(uint32_t position);
+    // BSTATUS_PLAYING while it sounds, else 0.
+    int32_t GetStatus() const;
+    // Stops the buffer and drops its samples; the handle becomes empty.
+    void Release();
+
+    bool IsEmpty() const { return voice_ == nullptr; }
+    // Length in device frames (0 for an empty buffer).
+    size_t Frames() const;
+
+private:
+    friend class SoundDevice;
+    std::shared_ptr<SoundMixer> mixer_;
+    std::unique_ptr<SoundVoice> voice_;
+};
+
+class SoundDevice {
+public:
+    // Opens the default audio output (the driver SDL_AUDIODRIVER names). When no device can be
+    // opened it throws PlatformError and leaves SDL's audio subsystem as it found it.
+    static std::unique_ptr<SoundDevice> Create();
+    ~SoundDevice();
+    SoundDevice(const SoundDevice&) = delete;
+    SoundDevice& operator=(const SoundDevice&) = delete;
+
+    // The game asks for exclusive use of the card; the device is ours alone anyway.
+    void SetCooperativeLevel(int32_t flags);
+    // The primary buffer: exists, never sounds.
+    SoundBuffer CreatePrimaryBuffer();
+    // A buffer from a complete RIFF WAVE image (PCM). Throws PlatformError on a malformed wave.
+    SoundBuffer CreateSoundBufferFromMemory(std::span<const uint8_t> wav);
+    // A buffer from the embedded wave resource of that name (any letter case).
+    SoundBuffer CreateSoundBufferFromResource(std::string_view name);
+    // A buffer from a wave file on disk.
+    SoundBuffer CreateSoundBufferFromFile(const std::string& path);
+    // A new buffer sharing the original's samples, stopped, at position 0. Duplicating an
+    // empty buffer gives an empty buffer.
+    SoundBuffer DuplicateSoundBuffer(const SoundBuffer& original);
+
+    // --- for tests and benchmarks: drive the mixer without real time ---
+    // Pauses or resumes the device's own callback.
+    void PauseOutput(bool paused);
+    // Mixes the next frames (interleaved stereo S16) exactly as the callback would.
+    void MixFrames(int16_t* out, int frames);
+    // Number of buffers currently playing.
+    int PlayingCount() const;
+
+private:
+    SoundDevice() = default;
+    std::shared_ptr<SoundMixer> mixer_;
+    bool ownsSubsystem_ = false;
+};
+
+}  // namespace gorb

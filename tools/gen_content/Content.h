@@ -1,0 +1,33 @@
+#pragma once
+// The tables of generated content: one painter per bitmap, one synthesizer per wave. Real art
+// or recorded sound replaces an entry by swapping its function.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Canvas.h"
+
+namespace gen {
+
+struct BitmapSpec {
+    std::string name;
+    int width, height, bits;  // bits: 8 (game palette) or 24
+    std::function<void(Canvas&)> paint;
+};
+
+struct WaveSpec {
+    std::string name;
+    int bits;                                     // 8 or 16
+    std::function<std::vector<float>()> samples;  // mono, 22050 Hz, in [-1, 1]
+};
+
+constexpr int kSampleRate = 22050;
+
+std::vector<BitmapSpec> Bitmaps();
+std::vector<WaveSpec> Waves();
+
+// RIFF WAVE, PCM, mono, 22050 Hz; 8-bit unsigned or 16-bit signed samples.
+std::vector<uint8_t> EncodeWav(const std::vector<float>& samples, int bits);
+
+}  // namespace gen
