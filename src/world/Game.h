@@ -75,6 +75,8 @@ struct DisplayState {
     Integer ScreenOffsetY = 0;
     Long PlayAreaX = 14;
     Long PlayAreaY = 75;
+    // The raw key pixel every sheet carries, read from the misc sheet at set-up.
+    Long ColorKeyPixel = 0;
 };
 
 // Sizes of the loaded sheets, passed along to the blit helpers.
