@@ -55,8 +55,6 @@ void EjectPilot(Game& g);
 void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, double x, double y, double offX,
                 double offY, double speedX, double speedY);
 void UpdateBullets(Game& g);
-void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, Integer x, Integer y, Integer offX,
-                Integer offY, Integer speedX, Integer speedY);
 void ZorbelFire(Game& g, Integer slot);
 void UpdateEffects(Game& g);
 void SpawnEffect(Game& g, Integer x, Integer y, Integer w, Integer h, Integer kind);
@@ -78,8 +76,6 @@ void PlayHurtVoice(Game& g, Boolean screamOnly);
 void KillObject(Game& g, Integer slot);
 void KillPlayer(Game& g);
 
-// Pickups.
-void ApplyPickup(Game& g, Integer kind);
 
 // Screen frame and HUD (drawn straight onto the screen).
 void DrawScreenFrame(Game& g);
