@@ -247,6 +247,19 @@ TEST_F(PlayerMove, AShotDownPlaneFallsFasterAndExplodesBelowTheGround) {
     }
     EXPECT_EQ(p.Lives, lives - 1);
     EXPECT_EQ(p.Active, False);
+    // Smoke all the way down, whatever the effects option says, and the ground explosion
+    // centred on the plane's box moved to y 300.
+    const EffectType& boom = g.Types.EffectTypes[3];
+    int puffs = 0, ground = 0;
+    for (int e = 1; e <= 60; ++e) {
+        const EffectType& t = g.Obj.Effects[e];
+        if (t.Active == 0) continue;
+        puffs += t.KindCode == 2;
+        ground += t.KindCode == 3 && t.X == 195 + (80 - boom.Width) / 2 &&
+                  t.Y == 300 + (64 - boom.Height) / 2;
+    }
+    EXPECT_GT(puffs, 5);
+    EXPECT_EQ(ground, 1);
     EXPECT_EQ(p.X, -120);  // the next plane waits left of the area
     EXPECT_EQ(p.Y, 136);
 }

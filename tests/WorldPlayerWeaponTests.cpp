@@ -86,6 +86,38 @@ TEST_F(PlayerWeapons, EachWeaponFiresItsBulletsFromItsMuzzles) {
     }
 }
 
+TEST_F(PlayerWeapons, MuzzleFlashesFollowTheOptionButTheDiveAlwaysFlashes) {
+    const Integer half = ToInteger(g.Types.EffectTypes[1].Height / 2);
+    auto flashes = [&]() {
+        std::vector<std::pair<int, int>> out;
+        for (int e = 1; e <= 60; ++e) {
+            const EffectType& t = g.Obj.Effects[e];
+            if (t.Active != 0) out.push_back({t.X - 100, t.Y - 50 + half});
+        }
+        ClearObjectTables(g);
+        return out;
+    };
+    PlaneRecord& p = Flying(100, 50);
+    g.Flags.EffectsOn = True;
+    FirePlayerGuns(g);
+    EXPECT_EQ(flashes(), (std::vector<std::pair<int, int>>{{76, 30}, {76, 31}}));
+    Arm(g, 2);
+    FirePlayerGuns(g);
+    EXPECT_EQ(flashes(), (std::vector<std::pair<int, int>>{{76, 32}}));
+    g.Flags.EffectsOn = False;
+    FirePlayerGuns(g);
+    EXPECT_TRUE(flashes().empty());
+
+    // The dive's flashes sit at the muzzles themselves, option or not.
+    Arm(g, 1);
+    p.Frame = 2;  // the dive's next frame is 3
+    p.Y = 30;  // ten lower each frame: at 50 when it fires
+    PlayerDiveAttack(g);
+    EXPECT_TRUE(flashes().empty());  // odd frame: no shot
+    PlayerDiveAttack(g);
+    EXPECT_EQ(flashes(), (std::vector<std::pair<int, int>>{{70, 21}, {70, 35}}));
+}
+
 TEST_F(PlayerWeapons, AFallingPlaneNeitherFiresNorUsesItemsButThePilotCanStillEject) {
     PlaneRecord& p = Flying(200, 100);
     Arm(g, 4);
