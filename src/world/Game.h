@@ -137,6 +137,9 @@ struct PlayerControls {
     Boolean JoystickFire = False;
     Boolean JoystickBomb = False;
     Boolean JoystickEject = False;
+    // The keyboard's state table by classic key code (non-zero = down), read afresh through
+    // the media port by each routine that needs the keys.
+    std::array<uint8_t, 256> KeyboardState{};
 };
 
 // The three-phase ice effect and the propellers' shared phase.

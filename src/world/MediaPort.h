@@ -45,6 +45,9 @@ public:
     // Input.
     virtual void SetupDirectInput(Game& g) = 0;
     virtual void PollJoystick(Game& g) = 0;
+    // Fills g.Controls.KeyboardState from the keyboard device. The default leaves the table as
+    // it is, so a headless game keeps whatever keys were put there.
+    virtual void ReadKeyboardState(Game&) {}
 
     // Game data: the parsed strings, at every game start.
     virtual void LoadGameData(Game& g) = 0;

@@ -34,6 +34,20 @@ void UpdatePlayer(Game& g);
 void PlayerFlyOut(Game& g);
 void DrawPlayer(Game& g);
 void UpdatePlayerWeapons(Game& g);
+void MovePlayerHorizontal(Game& g, Long inputX);
+void MovePlayerVertical(Game& g, Long inputY);
+void MovePlayerManoeuvre(Game& g, Long inputX);
+void PlayerFlyIn(Game& g, Long inputX);
+void UpdatePlayerFalling(Game& g);
+
+// Player weapons and special items.
+void FirePlayerGuns(Game& g);
+void UsePlayerItem(Game& g);
+void PlayerDiveAttack(Game& g);
+
+// Pickups and eject.
+void ApplyPickup(Game& g, Integer kind);
+void EjectPilot(Game& g);
 
 // Bullets, effects, collisions, kills.
 // A shot of bullet type 0..40 from (x + offX, y + offY), centred vertically there; a speed of 0
@@ -62,8 +76,6 @@ void PlayHurtVoice(Game& g, Boolean screamOnly);
 void KillObject(Game& g, Integer slot);
 void KillPlayer(Game& g);
 
-// Pickups.
-void ApplyPickup(Game& g, Integer kind);
 
 // Screen frame and HUD (drawn straight onto the screen).
 void DrawScreenFrame(Game& g);
