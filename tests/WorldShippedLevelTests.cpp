@@ -129,17 +129,13 @@ TEST_P(ShippedLevel, ScriptRunsToItsEndGroup) {
     int frame = 0;
     for (; frame < 200000 && g.Run.ScriptEnded == False; ++frame) {
         if (frame == holdFrames && level <= 11) {
-            // What the kill of the level-start object does: it stays alive on its revival path
-            // and the script clock runs.
-            for (int i = 1; i <= 20; ++i) {
-                PlaneRecord& r = g.Obj.Planes[i];
-                if (r.Active == 0 || r.TypeId != 20) continue;
-                r.HitPoints = 10000;
-                r.HasPropeller = False;
-                r.PathId = 80;
-                r.PathStep = 1;
-            }
-            g.Run.ScriptHold = False;
+            // The level-start object is shot: it flies off alive and the script clock runs.
+            int start = 0;
+            for (int i = 1; i <= 20; ++i)
+                if (g.Obj.Planes[i].Active != 0 && g.Obj.Planes[i].TypeId == 20) start = i;
+            ASSERT_NE(start, 0);
+            KillObject(g, ToInteger(start));
+            ASSERT_EQ(g.Run.ScriptHold, False);
         }
 
         const int before = g.Run.LevelProgress;
@@ -221,6 +217,7 @@ TEST_P(ShippedLevel, ScriptRunsToItsEndGroup) {
         EXPECT_EQ(spawnedRows[row], 1) << "row " << row << " type " << Row(1, row);
     }
     RecordProperty("frames", frame);
+    RecordProperty("spawned", static_cast<int>(spawnedRows.size()));
     RecordProperty("retries", retries);
     RecordProperty("dropped", dropped);
 }
