@@ -93,7 +93,7 @@ protected:
 
 }  // namespace
 
-TEST_F(LiveGame, AShortGameInItsOwnModeIsDrawnPlayedAndLeftWithEsc) {
+TEST_F(LiveGame, AShortGameInItsOwnModeShootsTheLevelStartPlaneAndIsLeftWithEsc) {
     ASSERT_EQ(soundF.SoundOn, True);
     // A game mode other than the desktop's: the display is switched there and back.
     g.Display.GameBitDepth = 16;
@@ -104,49 +104,43 @@ TEST_F(LiveGame, AShortGameInItsOwnModeIsDrawnPlayedAndLeftWithEsc) {
     joySettings.JoySaturation = 10000;
     joySettings.JoyFireButton = 0;
 
-    int frames = 0;
+    int frames = 0, shotDown = 0;
     PresentRecord shot;
     Long playAreaX = 0;
     bool soundServed = false, stickSeen = false;
     OnPump([&] {
         ++frames;
-        if (frames > 400) {
+        if (frames > 600) {
             ADD_FAILURE() << "runaway";
             g.Run.GameOver = True;
         }
-        switch (frames) {
-            case 20:
-                g.Sounds.Request(23);  // an explosion, served by the next frame's 17..32 range
-                stick->SetAxis(0, 32767);
-                stick->SetButton(0, true);
-                break;
-            case 21:
-                soundServed = g.Sounds[23] == False && !media.Sound.SoundChannels[2].IsEmpty();
-                break;
-            case 22:
-                // The stick's event arrived at the last pump; this frame's poll handed it on.
-                stickSeen = g.Controls.JoystickX == 10000 && g.Controls.JoystickFire == True;
-                break;
-            case 30:
-                shot = LastPresent();
-                playAreaX = g.Display.PlayAreaX;
-                // Esc: no lives left, and the landing (or here the test) starts the countdown.
-                g.Player().Lives = 0;
-                LoseLife(g);
-                break;
-            case 35:
-                g.Run.GameOverCountdown = 2;  // Esc during the countdown: over in one frame
-                break;
-            default:
-                break;
+        if (frames == 20) {
+            g.Sounds.Request(23);  // an explosion, served by the next frame's 17..32 range
+            stick->SetAxis(0, -32768);
+            stick->SetButton(0, true);  // fire, held from here on
         }
+        if (frames == 21) soundServed = g.Sounds[23] == False && !media.Sound.SoundChannels[2].IsEmpty();
+        // The stick's event arrived at the last pump; this frame's poll handed it on.
+        if (frames == 22) stickSeen = g.Controls.JoystickX == 0 && g.Controls.JoystickFire == True;
+        if (frames > 1 && shotDown == 0 && g.Run.ScriptHold == False) {  // pump 1 is before the level
+            // The level-start plane was hit, by the pixel test over the real sheets.
+            shotDown = frames;
+            shot = LastPresent();
+            playAreaX = g.Display.PlayAreaX;
+            // Esc: no lives left, and the landing (or here the test) starts the countdown.
+            g.Player().Lives = 0;
+            LoseLife(g);
+        }
+        if (shotDown != 0 && frames == shotDown + 5) g.Run.GameOverCountdown = 2;  // Esc again: over
     });
 
     EXPECT_NO_THROW(BeginGame(g));
 
     EXPECT_TRUE(boxes.empty()) << boxes.front();
     EXPECT_EQ(unloads, 0);
-    EXPECT_EQ(frames, 36);  // the pump of the game start and 35 frames
+    ASSERT_GT(shotDown, 22);
+    RecordProperty("shot_down_at_frame", shotDown);
+    EXPECT_EQ(frames, shotDown + 6);
     EXPECT_EQ(menu, (std::vector<std::string>{"ShowMenu 0", "WriteSettings", "ShowUnlockedLevels 0", "ShowMenu 1"}));
 
     // The game ran at 800 x 600 with the play area centred there; the present shows the level
