@@ -1,0 +1,90 @@
+// The frame loop: one 35 ms frame after another until the game is over.
+#include "platform/Clock.h"
+#include "platform/MessagePump.h"
+#include "world/World.h"
+
+namespace gorb {
+
+bool RunFrameWork(Game& g) {
+    MediaPort& m = *g.Media;
+    LevelState& run = g.Run;
+
+    DrawBackgroundLayers(g);
+
+    if (run.GameOverCountdown == 0) {
+        if (g.Ice.FrozenTimer != 0) {
+            g.Ice.FrozenTimer = ToInteger(g.Ice.FrozenTimer - 1);
+        } else if (run.RandomGameActive == True) {
+            StepRandomScript(g);
+        } else {
+            StepLevelScript(g);
+        }
+    } else {
+        run.GameOverCountdown = ToInteger(run.GameOverCountdown - 1);
+        if (run.GameOverCountdown == 1) run.GameOver = True;
+    }
+
+    if (g.Flags.JoystickMode == True) m.PollJoystick(g);
+
+    if (run.LevelComplete == True && g.Player().Dying == False) {
+        PlayerFlyOut(g);
+        if (run.Level == 99) return false;  // the end of the game; EndGame has run
+    } else if (run.GameOverCountdown == 0) {
+        UpdatePlayer(g);
+    }
+
+    if (g.Voice.BossVoiceDelay > 0) {
+        g.Voice.BossVoiceDelay = ToInteger(g.Voice.BossVoiceDelay - 1);
+        if (g.Voice.BossVoiceDelay == 0) {
+            g.Sounds.Request(60);
+            g.Voice.VoiceCooldown = 120;
+        }
+    }
+
+    UpdateZorbels(g);
+    m.PlayQueuedSounds(g.Sounds, 1, 16);
+    UpdateBullets(g);
+    m.PlayQueuedSounds(g.Sounds, 17, 32);
+    UpdateEffects(g);
+    m.PlayQueuedSounds(g.Sounds, 33, 50);
+    UpdateEnergyGauge(g);
+    DrawItemSlots(g);
+    m.PlayQueuedSounds(g.Sounds, 83, 96);
+    UpdateLivesRow(g);
+    DrawProcessorAlert(g);
+    if (g.Flags.PilotTalkOn == True) m.PlayQueuedSounds(g.Sounds, 60, 82);
+    CheckPlayerCollisions(g);
+    m.PlayQueuedSounds(g.Sounds, 51, 59);
+
+    g.SrcRect = {0, 0, 612, 330};
+    const DisplayState& d = g.Display;
+    g.DestRect = {d.PlayAreaX, d.PlayAreaY, d.PlayAreaX + 612, d.PlayAreaY + 330};
+    m.BlitToPrimary(surf::BackBuffer, g.SrcRect, g.DestRect, 612, 330, "BackBuffer");
+    return true;
+}
+
+void RunGameLoop(Game& g) {
+    DrawScreenFrame(g);
+    LevelState& run = g.Run;
+    for (;;) {
+        if (run.GameOver == True) break;
+        if (run.Paused != 0) {
+            PumpMessages();
+            continue;
+        }
+        const uint32_t start = GetTickCount();
+        const uint32_t deadline = TickPlus(start, run.FrameTimeMs);
+
+        if (!RunFrameWork(g)) return;
+
+        const uint32_t now = GetTickCount();
+        g.Hud.Overloaded =
+            ToBoolean(g.Flags.OverloadIndicatorOn == True && TickPast(now, TickPlus(deadline, 5)));
+        // The busy wait of the frame: until the tick count is past the deadline, no pumping.
+        WaitUntilPast(deadline);
+        PumpMessages();
+    }
+    EndGame(g);
+}
+
+}  // namespace gorb

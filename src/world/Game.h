@@ -1,0 +1,223 @@
+#pragma once
+// The game state the main form owns: one plain value made of parts by concern, passed by
+// reference to the world's free functions. It is large (type tables and game data), so it
+// lives on the heap.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/Arithmetic.h"
+#include "data/GameData.h"
+#include "data/Records.h"
+
+namespace gorb {
+
+class MediaPort;
+
+// Left, top, right, bottom; right and bottom exclusive.
+struct BlitRect {
+    Long Left = 0;
+    Long Top = 0;
+    Long Right = 0;
+    Long Bottom = 0;
+    bool operator==(const BlitRect&) const = default;
+};
+
+// Names of the surfaces the world draws from and to.
+using SurfaceId = int;
+namespace surf {
+// 1..53 are the enemy sheets "vorpex01".."vorpex53".
+constexpr SurfaceId Player = 101;
+constexpr SurfaceId Explode = 102;
+constexpr SurfaceId Ice = 103;
+constexpr SurfaceId Bullet = 104;
+constexpr SurfaceId Tiles = 105;
+constexpr SurfaceId Misc = 106;
+constexpr SurfaceId Screen = 107;      // the current level's background
+constexpr SurfaceId BackBuffer = 108;  // the 612 x 330 play area
+}  // namespace surf
+
+// The menu's option values a game start copies into the game flags (until the menu exists,
+// the caller fills them).
+struct GameOptions {
+    bool FireTrailsOff = false;       // chkFire checked
+    bool SimpleBackground = false;    // chkBack checked
+    bool LesserCollision = false;     // chkCollision checked
+    bool OverloadIndicatorOff = false;  // chkOverload checked
+    bool PilotTalk = true;            // optPilot(0)
+    bool RandomGame = false;          // optPlay(1)
+    bool Joystick = false;            // optControls(0)
+    bool Blekker = false;             // optDifficulty(1)
+};
+
+// Game flags, copied from the options at every game start.
+struct GameFlags {
+    Boolean EffectsOn = True;
+    Boolean FullBackground = True;
+    Integer CollisionStep = 3;
+    Boolean OverloadIndicatorOn = True;
+    Boolean PilotTalkOn = True;
+    Boolean RandomGameChosen = False;
+    Boolean JoystickMode = False;
+    Integer BossDifficulty = 0;
+};
+
+// Settings that outlive a run (kept in the settings file by the front end).
+struct Settings {
+    Integer StartLevel = 0;
+    Integer HighestLevelNormal = 0;
+    Integer HighestLevelRandom = 0;
+    Boolean SoundOn = False;
+    Boolean TypeDataPending = True;
+};
+
+// The display modes and where the play area sits on the screen.
+struct DisplayState {
+    Integer GameBitDepth = 32;
+    Integer ScreenWidth = 640;
+    Integer ScreenHeight = 480;
+    Integer DesktopBitDepth = 32;
+    Integer DesktopWidth = 640;
+    Integer DesktopHeight = 480;
+    Integer ScreenOffsetX = 0;
+    Integer ScreenOffsetY = 0;
+    Long PlayAreaX = 14;
+    Long PlayAreaY = 75;
+};
+
+// Sizes of the loaded sheets, passed along to the blit helpers.
+struct SheetSizes {
+    std::array<Long, 64> VorpexSheetWidths{};
+    std::array<Long, 64> VorpexSheetHeights{};
+    Long PlayerSheetWidth = 80, PlayerSheetHeight = 1024;
+    Long ExplodeSheetWidth = 149, ExplodeSheetHeight = 657;
+    Long IceSheetWidth = 168, IceSheetHeight = 1210;
+    Long BulletSheetWidth = 317, BulletSheetHeight = 136;
+    Long TileSheetWidth = 640, TileSheetHeight = 480;
+    Long MiscSheetWidth = 472, MiscSheetHeight = 134;
+};
+
+// The run and the level: flow flags, script position, the random game's counters.
+struct LevelState {
+    Integer Level = 0;
+    Integer LevelProgress = 0;
+    Integer ScriptTick = 0;
+    Boolean ScriptEnded = False;
+    Boolean ScriptHold = False;
+    Boolean LevelComplete = False;
+    Boolean GameOver = False;
+    Integer GameOverCountdown = 0;
+    Boolean Paused = False;
+    Integer FrameTimeMs = 35;
+    Boolean FirstLevelOfRun = False;
+    Integer AnchorSlot = 1;
+    Boolean DebugMode = False;
+    std::string CheatBuffer;
+    // Random game.
+    Boolean RandomGameActive = False;
+    Integer RandomCandidate = 0;
+    Integer RandomGroupLeft = 0;
+    Integer RandomGroupStyle = 0;
+    Integer RandomGroupIndex = 0;
+    Integer RandomSpawnQuota = 0;
+    Integer RandomSpawnCount = 0;
+};
+
+// The live objects: record 0 of Planes is the player.
+using Objects = LiveArrays;
+
+// The player's controls and carried items.
+struct PlayerControls {
+    Integer ItemCount = 0;
+    std::array<Integer, 11> Items{};
+    Integer SavedWeapon = 0;
+    Integer SavedItemCount = 0;
+    std::array<Integer, 11> SavedItems{};
+    Integer ManoeuvreCounter = 0;
+    Integer ManoeuvreStep = 0;
+    Integer RainTimer = 0;
+    Integer SprayTimer = 0;
+    // Joystick state, written by the input callback.
+    Long JoystickX = 5000;
+    Long JoystickY = 5000;
+    Boolean JoystickFire = False;
+    Boolean JoystickBomb = False;
+    Boolean JoystickEject = False;
+};
+
+// The three-phase ice effect and the propellers' shared phase.
+struct IceState {
+    Integer FreezeTimer = 0;
+    Integer FrozenTimer = 0;
+    Integer ThawTimer = 0;
+    Integer FrozenCount = 0;
+    Integer PropellerPhase = 0;
+};
+
+struct Voices {
+    Integer VoiceCooldown = 0;
+    Integer BossVoiceDelay = 0;
+    Boolean BossVoiceArmed = False;
+    Boolean VoiceCue1Played = False;
+    Boolean VoiceCue2Played = False;
+    Boolean PartTakeoverDone = False;
+    Boolean BossShieldDown = False;
+    Integer HurtVoiceMeter = 0;
+    Integer LastHurtVoice = 0;
+};
+
+// One play request per sound number 0..96, served by the queued playback.
+struct SoundRequests {
+    std::array<Boolean, 97> Requested{};
+    Boolean& operator[](int n) { return Requested.at(static_cast<size_t>(n)); }
+    Boolean operator[](int n) const { return Requested.at(static_cast<size_t>(n)); }
+    void Request(int n) { (*this)[n] = True; }
+    // The queued playback's channel rings: the channel used last in each.
+    Integer ChannelGeneral = 1;
+    Integer ChannelItem = 20;
+    Integer ChannelBoss = 22;
+    Integer ChannelCrash = 24;
+};
+
+// What the screen frame, the HUD, the background strips and the overload sign keep.
+struct HudState {
+    Long EnergyBarX = 0;
+    Long EnergyBarY = 0;
+    Integer ItemRowX = 0;
+    Integer ItemRowY = 0;
+    Integer ShownEnergy = 0;
+    Integer ShownLives = 0;
+    Long TilePieceWidth = 579;
+    Long TilePieceHeight = 318;
+    Long BackLayerOffset = 0;
+    Long FrontLayerOffset = 0;
+    Boolean Overloaded = False;
+    Integer AlertHold = 0;
+    Integer AlertFrame = 0;
+};
+
+struct Game {
+    GameOptions Options;
+    GameFlags Flags;
+    Settings Setup;
+    DisplayState Display;
+    SheetSizes Sheets;
+    LevelState Run;
+    Objects Obj;
+    PlayerControls Controls;
+    IceState Ice;
+    Voices Voice;
+    SoundRequests Sounds;
+    HudState Hud;
+    TypeTables Types;
+    GameData Data;
+    // The shared blit rectangles, filled right before each blit.
+    BlitRect SrcRect;
+    BlitRect DestRect;
+    // Drawing, sound, display, input and the menu's services; never null during a run.
+    MediaPort* Media = nullptr;
+
+    PlaneRecord& Player() { return Obj.Planes[0]; }
+};
+
+}  // namespace gorb
