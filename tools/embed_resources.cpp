@@ -2,7 +2,7 @@
 // table (resources/strings.txt) into one assembly file: the data through .incbin, and three
 // index tables the program's resource lookup reads.
 //
-//   embed_resources <manifest.txt> <strings.txt> <output.S>
+//   embed_resources <manifest.txt> <strings.txt> <output.s>
 #include <cctype>
 #include <fstream>
 #include <iostream>
@@ -84,7 +84,7 @@ void EmitBlobs(std::ostream& s, const std::string& table, const std::vector<Blob
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::cerr << "usage: embed_resources <manifest.txt> <strings.txt> <output.S>\n";
+        std::cerr << "usage: embed_resources <manifest.txt> <strings.txt> <output.s>\n";
         return 2;
     }
     std::vector<Blob> bitmaps, waves;

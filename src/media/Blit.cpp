@@ -3,7 +3,6 @@
 #include <string>
 
 #include "media/MediaState.h"
-#include "platform/Screen.h"
 
 namespace gorb {
 

@@ -6,7 +6,7 @@
 
 #include "platform/PlatformError.h"
 
-// The index tables the build's embedder generates (embedded_resources.S).
+// The index tables the build's embedder generates (embedded_resources.s).
 namespace {
 struct EmbeddedBlob {
     const char* name;
