@@ -1,0 +1,187 @@
+#include "platform/MessageBox.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Forms.h"
+#include "platform/MessagePump.h"
+#include "platform/PlatformError.h"
+#include "platform/Screen.h"
+
+namespace gorb {
+
+namespace {
+
+MessageBoxHandler g_handler;
+MessageBoxInfo g_info;
+bool g_active = false;
+
+const FontSpec kBoxFont{"MS Sans Serif", 8.25, false};
+constexpr int kMargin = 16, kOkW = 75, kOkH = 23;
+
+// Everything the box changes, undone in one place, also when the pump throws.
+struct ModalScope {
+    SDL_Surface* surface = nullptr;  // the screen surface the box covers, or null
+    SDL_Rect saved{};
+    std::vector<uint8_t> pixels;
+    SDL_Window* window = nullptr;
+    int listener = 0;
+
+    ~ModalScope() {
+        if (listener) RemoveEventListener(listener);
+        SetModalActive(false);
+        g_active = false;
+        // The surface may have gone with a display change while the box was up.
+        if (surface && surface == GetScreenSurface() && !pixels.empty()) {
+            const int bpp = surface->format->BytesPerPixel;
+            if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+            for (int y = 0; y < saved.h; ++y)
+                std::memcpy(static_cast<uint8_t*>(surface->pixels) + (saved.y + y) * surface->pitch + saved.x * bpp,
+                            pixels.data() + static_cast<size_t>(y) * saved.w * bpp, static_cast<size_t>(saved.w) * bpp);
+            if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+            MarkScreenChanged();
+        }
+        if (window) SDL_DestroyWindow(window);
+    }
+};
+
+void Save(ModalScope& m, SDL_Surface* s, const SDL_Rect& r) {
+    m.surface = s;
+    m.saved = r;
+    const int bpp = s->format->BytesPerPixel;
+    m.pixels.resize(static_cast<size_t>(r.w) * r.h * bpp);
+    if (SDL_MUSTLOCK(s)) SDL_LockSurface(s);
+    for (int y = 0; y < r.h; ++y)
+        std::memcpy(m.pixels.data() + static_cast<size_t>(y) * r.w * bpp,
+                    static_cast<const uint8_t*>(s->pixels) + (r.y + y) * s->pitch + r.x * bpp, static_cast<size_t>(r.w) * bpp);
+    if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+}
+
+void DrawBox(SDL_Surface* s, const SDL_Rect& box, const std::string& text, const std::vector<TextLine>& lines) {
+    const SDL_Rect clip = box;
+    FillRect(s, box, kButtonFace, clip);
+    int x1 = box.x + box.w - 1, y1 = box.y + box.h - 1;
+    DrawHLine(s, box.x, x1, box.y, kButtonFace, clip);
+    DrawVLine(s, box.x, box.y, y1, kButtonFace, clip);
+    DrawHLine(s, box.x + 1, x1 - 1, box.y + 1, kButtonHighlight, clip);
+    DrawVLine(s, box.x + 1, box.y + 1, y1 - 1, kButtonHighlight, clip);
+    DrawHLine(s, box.x, x1, y1, kWindowText, clip);
+    DrawVLine(s, x1, box.y, y1, kWindowText, clip);
+    DrawHLine(s, box.x + 1, x1 - 1, y1 - 1, kButtonShadow, clip);
+    DrawVLine(s, x1 - 1, box.y + 1, y1 - 1, kButtonShadow, clip);
+    FontMetrics m = GetFontMetrics(kBoxFont);
+    int y = box.y + kMargin;
+    for (const TextLine& l : lines) {
+        DrawText(s, kBoxFont, std::string_view(text).substr(l.Start, l.Length), box.x + kMargin, y, kWindowText, clip);
+        y += m.Height;
+    }
+    DrawButton(s, g_info.OkButton, "OK", kBoxFont, kWindowText, kButtonFace, true, true, clip);
+}
+
+bool InRect(const SDL_Rect& r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; }
+
+}  // namespace
+
+void SetMessageBoxHandler(MessageBoxHandler handler) { g_handler = std::move(handler); }
+
+const MessageBoxInfo* ActiveMessageBox() { return g_active ? &g_info : nullptr; }
+
+void MsgBox(const std::string& text) {
+    if (g_handler) {
+        g_handler(text);
+        return;
+    }
+    if (g_active) throw PlatformError(err::InvalidProcedureCall, "A message box is already up", "MsgBox");
+
+    ModalScope scope;
+    SDL_Surface* screen = GetScreenSurface();
+    const int areaW = screen ? screen->w : 640;
+    const int areaH = screen ? screen->h : 480;
+    // The text wraps to at most most of the screen's width; the box fits the text.
+    const int maxText = std::max(100, std::min(areaW, 640) - 2 * kMargin - 40);
+    std::vector<TextLine> lines = WrapText(kBoxFont, text, maxText);
+    int textW = 0;
+    for (const TextLine& l : lines) textW = std::max(textW, TextWidth(kBoxFont, std::string_view(text).substr(l.Start, l.Length)));
+    FontMetrics m = GetFontMetrics(kBoxFont);
+    int w = std::min(areaW, std::max({textW + 2 * kMargin, kOkW + 2 * kMargin, 200}));
+    int h = std::min(areaH, kMargin + static_cast<int>(lines.size()) * m.Height + 14 + kOkH + 12);
+
+    SDL_Surface* canvas = screen;
+    SDL_Rect box{(areaW - w) / 2, (areaH - h) / 2, w, h};
+    if (!screen) {
+        // No display yet: the box gets a small window of its own.
+        if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            std::fprintf(stderr, "%s\n", text.c_str());
+            return;
+        }
+        scope.window = SDL_CreateWindow("Gorbulant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, SDL_WINDOW_SHOWN);
+        canvas = scope.window ? SDL_GetWindowSurface(scope.window) : nullptr;
+        if (!canvas) {
+            std::fprintf(stderr, "%s\n", text.c_str());
+            return;
+        }
+        box = {0, 0, w, h};
+    } else {
+        Save(scope, screen, box);
+    }
+
+    g_info = MessageBoxInfo{};
+    g_info.Text = text;
+    g_info.Box = box;
+    g_info.OkButton = {box.x + (box.w - kOkW) / 2, box.y + box.h - 12 - kOkH, kOkW, kOkH};
+    g_info.WindowId = scope.window ? SDL_GetWindowID(scope.window) : 0;
+    DrawBox(canvas, box, text, lines);
+    if (scope.window) SDL_UpdateWindowSurface(scope.window);
+    else MarkScreenChanged();
+
+    bool done = false, armed = false;
+    SetModalActive(true);
+    g_active = true;
+    scope.listener = AddEventListener([&](const SDL_Event& e) {
+        switch (e.type) {
+            case SDL_KEYDOWN:
+                if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER ||
+                    e.key.keysym.sym == SDLK_ESCAPE || e.key.keysym.sym == SDLK_SPACE)
+                    done = true;
+                break;
+            case SDL_TEXTINPUT:
+                if (e.text.text[0] == ' ' && e.text.text[1] == 0) done = true;
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: {
+                if (e.button.button != SDL_BUTTON_LEFT) break;
+                int x = e.button.x, y = e.button.y;
+                bool own = g_info.WindowId != 0 && e.button.windowID == g_info.WindowId;
+                if (!own && (g_info.WindowId != 0 || !MapWindowToScreen(x, y))) break;
+                bool on = InRect(g_info.OkButton, x, y);
+                if (e.type == SDL_MOUSEBUTTONDOWN) armed = on;
+                else if (armed && on) done = true;
+                else armed = false;
+                break;
+            }
+            case SDL_WINDOWEVENT:
+                if (scope.window && e.window.windowID == g_info.WindowId && e.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                    DrawBox(canvas, box, text, lines);
+                    SDL_UpdateWindowSurface(scope.window);
+                }
+                break;
+            default: break;
+        }
+    });
+
+    const uint32_t start = GetTickCount();
+    while (true) {
+        PumpMessages();
+        if (done) break;
+        // A headless run whose script never answers fails instead of hanging.
+        if (IsVirtualClock() && GetTickCount() - start > 10u * 60u * 1000u)
+            throw PlatformError(err::Generic, "Nobody answered the message box: " + text, "MsgBox");
+        WaitUntilPast(TickPlus(GetTickCount(), 10));
+    }
+}
+
+}  // namespace gorb
