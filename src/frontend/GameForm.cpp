@@ -181,6 +181,11 @@ Frame* GameForm::FindFrame(std::string_view name) const {
     return c ? c->AsFrame() : nullptr;
 }
 
+void GameForm::Show() {
+    Win.Show();
+    if (Win.Visible() && cmdBegin->Visible()) cmdBegin->SetFocus();
+}
+
 void GameForm::PlaySound(int number) {
     if (!SoundReady()) return;
     Media.Sound.SoundBuffers.at(static_cast<size_t>(number)).Play();

@@ -39,7 +39,7 @@ struct ProgramSeams {
     std::optional<uint32_t> RandomSeed;  // default: seeded from the time of day
     // Called with each step text of the load handler as it is stored; throw a PlatformError
     // to fail that step.
-    std::function<void(std::string_view step)> OnLoadStep;
+    std::function<void(class GameForm&, std::string_view step)> OnLoadStep;
     // The same for the media layer's set-up steps.
     std::function<void(std::string_view step)> OnMediaStep;
     // Called once per turn of the event loop, after the messages were pumped.
@@ -57,6 +57,10 @@ public:
 
     ProgramSeams Seams;
     Form Win;  // frmGameForm
+
+    // Shows the form: loads it first (the whole start-up runs), then the Begin button gets
+    // the keyboard focus, which only a visible form can give.
+    void Show();
 
     // Controls (owned by Win).
     PictureBox* picIntro = nullptr;

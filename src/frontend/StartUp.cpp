@@ -27,7 +27,7 @@ constexpr uint32_t kExitJingleMs = 1600;
 
 void Step(GameForm& f, const char* text) {
     f.LoadStepText = text;
-    if (f.Seams.OnLoadStep) f.Seams.OnLoadStep(f.LoadStepText);
+    if (f.Seams.OnLoadStep) f.Seams.OnLoadStep(f, f.LoadStepText);
 }
 
 // A failed load step: the four-line log, the display given back, the message, the end.
@@ -187,7 +187,7 @@ int RunProgram(ProgramSeams seams) {
         splash.Win.Show();
         splash.Win.Refresh();
         GameForm form(std::move(seams));
-        form.Win.Show();
+        form.Show();
         PumpMessages();
         RunEventLoop(form);
     } catch (const ProcessEnd& end) {
