@@ -15,8 +15,6 @@ namespace gorb {
 
 class MediaPort;
 
-// BlitRect (left, top, right, bottom; right and bottom exclusive) is the media layer's.
-
 // Names of the surfaces the world draws from and to.
 using SurfaceId = int;
 namespace surf {
