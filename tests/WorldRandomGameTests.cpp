@@ -6,6 +6,9 @@
 #include <set>
 
 #include "WorldTestSupport.h"
+#include "data/GameDataLoader.h"
+#include "data/TypeTemplates.h"
+#include "platform/Resources.h"
 
 using namespace gorb;
 using namespace gorb::test;
@@ -392,6 +395,25 @@ TEST_F(RandomGame, EmptyOrUsedUpPoolsGiveNoMoreRowsOrPickups) {
         carried += s.HasPickup;
     }
     EXPECT_GT(carried, 0);
+}
+
+TEST_F(RandomGame, EveryLevelOfTheShippedDataReachesItsBoss) {
+    InitPlaneTypes(g.Types);
+    DataStopHooks hooks{[&](const std::string& t) { ADD_FAILURE() << t; }, [] {}, [] {}};
+    ASSERT_TRUE(LoadGameData(g.Types, g.Data, 0, [](int id) { return res::LoadString(id); }, hooks));
+    for (int level = 1; level <= 10; ++level) {
+        SCOPED_TRACE(level);
+        const auto& pool = g.Data.LevelTypePool[level];
+        const std::vector<int> types(pool.begin() + 1, pool.begin() + 1 + g.Data.LevelTypePoolCount[level]);
+        Start(level);
+        const auto seen = Run(1000);
+        EXPECT_EQ(static_cast<int>(seen.size()), level * 20 + 101);
+        for (const Spawned& s : seen) EXPECT_TRUE(In(types, s.Type)) << s.Type;
+        EXPECT_EQ(g.Run.RandomGameActive, False);
+        const int next = g.Run.LevelProgress + 1;
+        EXPECT_EQ(g.Types.PlaneTypes[g.Data.LevelScript[1][level][next]].IsBoss, True);
+    }
+    EXPECT_EQ(media.Count("box", "ERROR:  Zorbel initiated with type 0"), 0);
 }
 
 }  // namespace
