@@ -95,6 +95,8 @@ void LiveMedia::PlayQueuedSounds(SoundRequests& requests, Integer first, Integer
 }
 
 void LiveMedia::LoadResourceSound(Integer soundNumber, const std::string& resourceName) {
+    // Without a sound device there is nothing to load into.
+    if (sound_.SoundOn != True) return;
     try {
         gorb::LoadResourceSound(media_.Sound, soundNumber, resourceName);
     } catch (const PlatformError& e) {
