@@ -241,6 +241,10 @@ TEST_F(EnemyFire, FireChanceRollsAndTheRightEdge) {
     const int half = Shots(1000);
     EXPECT_GT(half, 420);
     EXPECT_LT(half, 580);
+    Gun(4, 12, false);  // only a roll of exactly 1 fires: one in four
+    const int quarter = Shots(1000);
+    EXPECT_GT(quarter, 190);
+    EXPECT_LT(quarter, 310);
     Gun(2, 12, false, 600);
     EXPECT_EQ(Shots(200), 0);
     Gun(2, 12, false, 599);

@@ -102,6 +102,9 @@ TEST_F(PlayerMove, HorizontalMotionNudgesTheGunCooldownUnlessItEndsAtAnEdge) {
         {475, 10, key::Right, 100 - 20},       // ends at 480: no nudge
         {200, -10, key::Left, 100 - 20 - 5},   // left: + half the speed
         {15, -10, key::Left, 100 - 20},        // ends at 10: no nudge
+        {470, 10, key::Right, 100 - 20},       // ends at exactly 480: no nudge
+        {20, -10, key::Left, 100 - 20},        // ends at exactly 10: no nudge
+        {21, -10, key::Left, 100 - 20 - 5},    // ends at 11
     };
     for (const Case& c : cases) {
         PlaneRecord& p = Flying(c.X, 136);
