@@ -83,18 +83,14 @@ double Hash(int a, int b) {
 }
 
 void Smoke(Canvas& cv, Point at, double amount, int seed, bool rightward) {
-    int puffs = 2 + int(amount * 5);
+    int puffs = 2 + int(amount * 4);
     double dir = rightward ? -1 : 1;  // smoke trails behind the plane
     for (int i = puffs - 1; i >= 0; --i) {
-        double r = 2.5 + i * (1.5 + amount * 1.5);
-        double x = at.x + dir * (i * (3 + amount * 3) + Hash(seed, i) * 3);
-        double y = at.y - i * (2 + amount * 2) - Hash(i, seed) * 3;
+        double r = 2 + i * (1 + amount);
+        double x = at.x + dir * (i * (4 + amount * 3) + Hash(seed, i) * 3);
+        double y = at.y - i * (3 + amount * 2) - Hash(i, seed) * 3;
         Rgb c = Mix(Rgb{60, 58, 60}, Rgb{170, 165, 160}, double(i) / puffs);
         cv.FillEllipse(x, y, r, r * 0.85, c);
-    }
-    if (amount > 0.3) {
-        cv.FillEllipse(at.x, at.y, 3 + amount * 3, 2.5 + amount * 2, Rgb{255, 150, 30});
-        cv.FillEllipse(at.x, at.y, 1.5 + amount * 1.5, 1.2 + amount, Rgb{255, 235, 120});
     }
 }
 
@@ -112,7 +108,7 @@ void MirrorFrame(Canvas& cv, Rect r) {
 void Render(Canvas& cv, Rect frame, Figure fig, const Pose& p, int seed, bool mirror = false) {
     Rect in = Inner(frame);
     Point pivot = p.centre ? Point{in.x + in.w / 2.0, in.y + in.h / 2.0} : fig.pivot;
-    double a = -Rad(p.pitch), ca = std::cos(a), sa = std::sin(a);
+    double a = Rad(p.pitch), ca = std::cos(a), sa = std::sin(a);
     auto tf = [&](Point q) {
         double dx = q.x - fig.pivot.x, dy = q.y - fig.pivot.y;
         return Point{pivot.x + dx * ca - dy * sa + p.dx, pivot.y + dx * sa + dy * ca + p.dy};
@@ -127,11 +123,12 @@ void Render(Canvas& cv, Rect frame, Figure fig, const Pose& p, int seed, bool mi
         Point c{std::clamp(pivot.x + p.dx, x0, x1), std::clamp(pivot.y + p.dy, y0, y1)};
         for (auto& part : fig.parts)
             for (auto& q : part.poly) {
+                // Bounds right at the pivot cannot be met by shrinking: clipping trims those.
                 double dx = q.x - c.x, dy = q.y - c.y;
-                if (dx < 0) s = std::min(s, (x0 - c.x) / dx);
-                if (dx > 0) s = std::min(s, (x1 - c.x) / dx);
-                if (dy < 0) s = std::min(s, (y0 - c.y) / dy);
-                if (dy > 0) s = std::min(s, (y1 - c.y) / dy);
+                if (dx < 0 && c.x - x0 > 3) s = std::min(s, (x0 - c.x) / dx);
+                if (dx > 0 && x1 - c.x > 3) s = std::min(s, (x1 - c.x) / dx);
+                if (dy < 0 && c.y - y0 > 3) s = std::min(s, (y0 - c.y) / dy);
+                if (dy > 0 && y1 - c.y > 3) s = std::min(s, (y1 - c.y) / dy);
             }
         s = std::max(0.2, s);
         auto sc = [&](Point& q) { q = {c.x + (q.x - c.x) * s, c.y + (q.y - c.y) * s}; };
@@ -140,14 +137,19 @@ void Render(Canvas& cv, Rect frame, Figure fig, const Pose& p, int seed, bool mi
         for (auto& q : fig.smokeAt) sc(q);
     }
     cv.SetClip(in);
+    if (p.smoke > 0)
+        for (size_t i = 0; i < fig.smokeAt.size(); ++i) Smoke(cv, fig.smokeAt[i], p.smoke, seed + int(i) * 7, false);
     for (const auto& part : fig.parts) {
         if (part.shaded)
             cv.FillPolygonShaded(part.poly, part.color);
         else
             cv.FillPolygon(part.poly, part.color);
     }
-    if (p.smoke > 0)
-        for (size_t i = 0; i < fig.smokeAt.size(); ++i) Smoke(cv, fig.smokeAt[i], p.smoke, seed + int(i) * 7, false);
+    if (p.smoke > 0.3)  // flames licking out of the engine, in front of the body
+        for (const auto& at : fig.smokeAt) {
+            cv.FillEllipse(at.x, at.y, 2 + p.smoke * 3, 1.5 + p.smoke * 2, Rgb{255, 150, 30});
+            cv.FillEllipse(at.x, at.y, 1 + p.smoke * 1.5, 1 + p.smoke, Rgb{255, 235, 120});
+        }
     if (p.flash)
         for (int y = in.y; y < in.y + in.h; ++y)
             for (int x = in.x; x < in.x + in.w; ++x)
@@ -204,6 +206,7 @@ Plan Falling(int n) {
         p.pitch = -22 - 12 * i;
         p.roll = 12 * i;
         p.smoke = 0.35 + 0.65 * i / std::max(1, n - 1);
+        p.centre = true;
         p.phase = i;
         v.push_back(p);
     }
@@ -294,12 +297,13 @@ Figure PlaneFigure(Rect fr, const PlaneDef& d, const Pose& p) {
     // Tailplane.
     Add(f, Ell(nx + 0.9 * L, ny - 0.1 * H, 0.1 * L, 0.12 * T + 0.3 * T * std::abs(sr) + 0.5), Shade(k.wing, 0.9));
     // Wings: edge-on slab, plus the planform that shows when banked or rolled.
-    double span = T * 1.6;
+    // The wing's planform shows in perspective: a little from the cruise view, more when banked.
+    double span = T * 1.6, ws = std::sin(Rad(p.roll + 14));
     auto wing = [&](double wy, double u0, double u1) {
-        Add(f, {P(u0, wy - 0.12 * T), P(u1, wy - 0.08 * T), P(u1, wy + 0.1 * T), P(u0, wy + 0.12 * T)}, k.wing);
-        if (std::abs(sr) > 0.05)
-            Add(f, {P(u0 + 0.02, wy), P(u1, wy), P(u1 - 0.06, wy + span * sr), P(u0 + 0.06, wy + span * sr)},
-                Shade(k.wing, sr > 0 ? 0.8 : 1.1));
+        if (std::abs(ws) > 0.05)
+            Add(f, {P(u0 + 0.02, wy), P(u1, wy), P(u1 - 0.08, wy + span * ws), P(u0 + 0.1, wy + span * ws)},
+                Shade(k.wing, ws > 0 ? 0.85 : 1.1));
+        Add(f, {P(u0, wy - 0.14 * T), P(u1, wy - 0.1 * T), P(u1, wy + 0.12 * T), P(u0, wy + 0.14 * T)}, k.wing);
     };
     double wy = 0.35 * H * cr;
     switch (d.style) {
@@ -351,7 +355,7 @@ Figure PlaneFigure(Rect fr, const PlaneDef& d, const Pose& p) {
     // Gun barrels ending at the muzzles that lie inside the frame.
     for (auto g : d.guns) {
         Point m{fr.x + g.x, fr.y + g.y};
-        if (g.x < 2 || g.y < 2 || g.x > fr.w - 3 || g.y > fr.h - 3) continue;
+        if (g.x < 2 || g.y < 2 || g.x > fr.w - 3 || g.y > fr.h - 3 || std::abs(m.y - ny) > H + 3) continue;
         double toward = std::abs(m.x - (nx + 0.5 * L)) > 4 ? 0 : 1;
         Add(f, Bar(m, {m.x + 6 + toward * 2, m.y + 0.5}, 2.2), Rgb{50, 50, 55}, false);
     }
@@ -521,8 +525,8 @@ Figure HeliFigure(Rect fr, Look k, const Pose& p) {
         Add(f, Bar({nx + 0.3 * L, ny - 1.5 * H}, {nx - 0.02 * L, ny - 1.3 * H}, 1.6), Rgb{60, 60, 65}, false);
         Add(f, Bar({nx + 0.3 * L, ny - 1.5 * H}, {nx + 0.75 * L, ny - 1.3 * H}, 1.6), Rgb{60, 60, 65}, false);
     } else {
-        double w = L * (0.45 + 0.1 * (p.phase % 2));
-        Add(f, Ell(nx + 0.3 * L, ny - 1.55 * H, w, 1.3), Rgb{150, 150, 160}, false);
+        double w = L * (0.3 + 0.05 * (p.phase % 2));
+        Add(f, Ell(nx + 0.32 * L, ny - 1.55 * H, w, 1.3), Rgb{150, 150, 160}, false);
     }
     f.smokeAt = {{nx + 0.35 * L, ny - 0.8 * H}};
     return f;
@@ -646,6 +650,7 @@ Figure SoldierFigure(Rect fr, Look k, const Pose& p) {
     bool kneel = p.kind == 1;
     double hip = foot - (kneel ? 8 : 13), shoulder = hip - 11, head = shoulder - 4;
     f.pivot = {cx, foot};
+    if (p.centre) f.pivot = {cx, hip - 4};
     Rgb skin{110, 200, 90};
     double s = std::sin(p.phase * kPi / 2);
     // Legs (running stride), body, arms holding a rifle pointing left.
