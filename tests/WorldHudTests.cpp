@@ -66,6 +66,16 @@ TEST_F(Hud, BackdropAt1024ColumnsOutsideRowsInsideAndTheAnchors) {
     EXPECT_EQ(g.Hud.ItemRowX, 206 + 411);
     EXPECT_EQ(g.Hud.ItemRowY, 219 + 349);
     EXPECT_EQ(g.Hud.TilePieceHeight, 318);
+
+    // An odd-sized desktop: the frame's window still sits exactly around the play area.
+    media.Calls.clear();
+    g.Display.ScreenWidth = 1023;
+    g.Display.ScreenHeight = 767;
+    g.Display.PlayAreaX = (1023 - 612) / 2;
+    g.Display.PlayAreaY = (767 - 330) / 2;
+    DrawScreenFrame(g);
+    EXPECT_EQ(Dests("Tile Draw").back().Left + 14, g.Display.PlayAreaX);
+    EXPECT_EQ(Dests("Tile Draw").back().Top + 75, g.Display.PlayAreaY);
 }
 
 TEST_F(Hud, LoadingBannerInTheMiddleOfThePlayArea) {
