@@ -41,15 +41,16 @@ TEST_F(Hud, ScreenFrameAndBackdropAt640And800) {
         EXPECT_EQ(g.Hud.EnergyBarY, c.barY);
         EXPECT_EQ(g.Hud.TilePieceWidth, 579);
         // Every backdrop piece comes from the window's inside, the frame is the whole sheet.
+        const auto tiles = media.Of("prim", "Tile Draw");
         for (int k = 0; k < 4; ++k) {
-            const Call& piece = media.Of("prim", "Tile Draw")[size_t(k)];
+            const Call& piece = tiles[size_t(k)];
             EXPECT_EQ(piece.Surface, surf::Tiles);
             EXPECT_EQ(piece.Src.Left, 19);
             EXPECT_EQ(piece.Src.Top, 81);
             EXPECT_EQ(piece.Src.Right - piece.Src.Left, piece.Dst.Right - piece.Dst.Left);
             EXPECT_EQ(piece.Src.Bottom - piece.Src.Top, piece.Dst.Bottom - piece.Dst.Top);
         }
-        EXPECT_EQ(media.Of("prim", "Tile Draw")[4].Src, (BlitRect{0, 0, 640, 480}));
+        EXPECT_EQ(tiles[4].Src, (BlitRect{0, 0, 640, 480}));
     }
 }
 
