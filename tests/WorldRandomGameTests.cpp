@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "WorldTestSupport.h"
 #include "data/GameDataLoader.h"
@@ -414,6 +415,31 @@ TEST_F(RandomGame, EveryLevelOfTheShippedDataReachesItsBoss) {
         EXPECT_EQ(g.Types.PlaneTypes[g.Data.LevelScript[1][level][next]].IsBoss, True);
     }
     EXPECT_EQ(media.Count("box", "ERROR:  Zorbel initiated with type 0"), 0);
+}
+
+TEST_F(RandomGame, AUsedUpPickupPoolStillTakesItsDrawSoThePlanesComeAsBefore) {
+    // The same seed with a pickup pool and with an empty one: the carried pickup's entry is
+    // drawn either way, so the planes, their paths, heights and timing are the same.
+    auto planes = [&](std::vector<int> pickups) {
+        TypePool(1, {1, 7});
+        PathPool(1, {1, 2, 3});
+        PathPool(7, {2, 3});
+        PickupPool(1, pickups);
+        Start(1, 400);
+        RandomizeWith(4242);
+        std::vector<std::tuple<int, int, int, int>> out;
+        int carried = 0;
+        for (const Spawned& s : Run(400)) {
+            out.emplace_back(s.Frame, s.Type, s.Path, s.Y);
+            carried += s.HasPickup;
+        }
+        return std::make_pair(out, carried);
+    };
+    const auto [with, carried] = planes({56});
+    const auto [without, none] = planes({});
+    EXPECT_GT(carried, 0);
+    EXPECT_EQ(none, 0);
+    EXPECT_EQ(with, without);
 }
 
 }  // namespace

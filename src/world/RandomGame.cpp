@@ -151,10 +151,12 @@ void StepRandomScript(Game& g) {
 
     Integer p = ToInteger(Int(Rnd() * 18) + 1);
     if (NeverCarries(type)) p = 0;
-    if (p == 1 && paths > 0 && PickupPoolCount(g, level) > 0) {
+    // The pickup's entry is drawn even from a used-up pool, so the planes that follow come as
+    // they would with pickups left.
+    const int k = p == 1 && paths > 0 ? DrawEntry(PickupPoolCount(g, level)) : 0;
+    if (p == 1 && paths > 0) run.LevelProgress = 2;
+    if (k > 0) {
         const int count = PickupPoolCount(g, level);
-        run.LevelProgress = 2;
-        const int k = DrawEntry(count);
         const Integer pickup = d.LevelPickupPool[level][k];
         // The extra life is the last entry of every list: once drawn it is out of reach for the
         // rest of the game. It still comes this time.
