@@ -15,7 +15,10 @@ namespace {
 class Display : public ::testing::Test {
 protected:
     void SetUp() override { UseHeadlessHost(); }
-    void TearDown() override { UseVirtualClock(false); }
+    void TearDown() override {
+        ShutdownDisplay();
+        UseVirtualClock(false);
+    }
 
     // The set-up order the game uses, up to the primary surface.
     std::shared_ptr<DirectDraw> SetUpMode(int32_t w, int32_t h, int32_t bits) {
@@ -155,6 +158,52 @@ TEST_F(Display, TheChangedPrimaryIsPresentedByThePumpAndByAWait) {
         primary.reset();
         dd.reset();
     }
+}
+
+// Another part of the program quitting SDL takes the window, its renderer and texture with it.
+// Until the next window the pump and the waits present nothing, also once the video is up again
+// (a stale window must not be taken for a live one), and the next primary is shown as usual.
+TEST_F(Display, VideoQuitUnderneathPresentsNothingUntilTheNextWindow) {
+    auto dd = SetUpMode(640, 480, 32);
+    auto primary = Primary(*dd);
+    PumpMessages();
+    const uint64_t count = LastPresent().Count;
+
+    SDL_Quit();
+    MarkScreenChanged();
+    PumpMessages();
+    UseHeadlessHost();  // the video is back, without our window
+    MarkScreenChanged();
+    PumpMessages();
+    WaitUntilPast(TickPlus(GetTickCount(), 5));
+    EXPECT_EQ(LastPresent().Count, count);
+    int32_t w = -1, h = -1;
+    GetWindowSize(w, h);
+    EXPECT_EQ(w, 0);
+    EXPECT_EQ(h, 0);
+
+    primary.reset();
+    dd.reset();
+    dd = SetUpMode(640, 480, 32);
+    primary = Primary(*dd);
+    PumpMessages();
+    EXPECT_EQ(LastPresent().Count, count + 1);
+    GetWindowSize(w, h);
+    EXPECT_GT(w, 0);
+}
+
+// Closing the display leaves nothing behind for whatever runs next in the process.
+TEST_F(Display, ShutdownRemovesTheHooksAndTheScreen) {
+    auto dd = SetUpMode(640, 480, 32);
+    auto primary = Primary(*dd);
+    PumpMessages();
+    const uint64_t count = LastPresent().Count;
+    ShutdownDisplay();
+    EXPECT_EQ(GetScreenSurface(), nullptr);
+    MarkScreenChanged();
+    RunPumpHooks();
+    WaitUntilPast(TickPlus(GetTickCount(), 5));
+    EXPECT_EQ(LastPresent().Count, count);
 }
 
 TEST_F(Display, FitToWindowKeepsTheAspectWithBlackBars) {

@@ -25,6 +25,7 @@ protected:
     }
     void TearDown() override {
         ReleaseDirectDraw(media);
+        ShutdownDisplay();
         UseVirtualClock(false);
     }
     void FailAt(std::string failStep, int32_t number) {

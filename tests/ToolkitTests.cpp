@@ -175,6 +175,30 @@ TEST_F(ToolkitTest, CheckBoxClickEventRunsOnlyWhenTheValueChanges) {
     EXPECT_EQ(clicks, 3);
 }
 
+// An Alt pressed while the last form went away was never seen released: the next form must not
+// take typed characters for Alt combinations.
+TEST_F(ToolkitTest, AnAltHeldWhenTheLastFormGoesIsNotCarriedOver) {
+    form->Show();
+    SDL_Event alt{};
+    alt.type = SDL_KEYDOWN;
+    alt.key.state = SDL_PRESSED;
+    alt.key.keysym.sym = SDLK_LALT;
+    alt.key.keysym.scancode = SDL_SCANCODE_LALT;
+    SDL_PushEvent(&alt);
+    PumpMessages();
+    form.reset();
+
+    form = std::make_unique<Form>(FormKind::Screen);
+    auto& box = form->Add<CheckBox>();
+    box.Move(10, 10, 150, 30);
+    form->Show();
+    ClickCentre(box);
+    EXPECT_EQ(box.Value(), 1);
+    ScriptText(" ");
+    PumpMessages();
+    EXPECT_EQ(box.Value(), 0);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Access keys, focus and clicks
 

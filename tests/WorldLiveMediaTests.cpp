@@ -64,6 +64,7 @@ protected:
         ReleaseDirectInput(media.Input);
         ReleaseDirectSound(media.Sound);
         stick.reset();
+        ShutdownDisplay();
         UseVirtualClock(false);
     }
     void OnPump(std::function<void()> f) { hooks.push_back(AddPumpHook(std::move(f))); }

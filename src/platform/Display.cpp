@@ -77,6 +77,7 @@ std::vector<DisplayModeRecord> ModeList() {
 
 struct Presenter {
     SDL_Window* window = nullptr;
+    uint32_t windowId = 0;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     int32_t texW = 0, texH = 0;
@@ -94,9 +95,46 @@ Presenter& P() {
 
 void Present(bool fromWait);
 
+// Tags the window as the display's own, so that a window SDL made later at the same address
+// with the same number is never taken for it.
+constexpr const char* kWindowTag = "gorb.display";
+
+void Unhook() {
+    Presenter& p = P();
+    if (!p.hooked) return;
+    RemovePumpHook(p.pumpHook);
+    RemoveEventListener(p.listener);
+    SetWaitHook(nullptr);
+    p.hooked = false;
+}
+
+void ForgetWindow() {
+    Presenter& p = P();
+    p.texture = nullptr;
+    p.renderer = nullptr;
+    p.window = nullptr;
+    p.windowId = 0;
+    p.texW = p.texH = 0;
+    p.presentedOnce = false;
+}
+
+// Whether the window is still there. Quitting SDL's video (SDL_Quit, SDL_QuitSubSystem) destroys
+// every window behind our back. The renderer and texture are useless without it and destroying
+// them would reach into the freed window, so they are only forgotten, and the hooks present nothing until a new window is made. The window is
+// looked up by its number, so a stale pointer is never followed.
+bool WindowAlive() {
+    Presenter& p = P();
+    if (!p.window) return false;
+    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetWindowFromID(p.windowId) == p.window &&
+        SDL_GetWindowData(p.window, kWindowTag) == &p)
+        return true;
+    ForgetWindow();
+    return false;
+}
+
 void EnsureWindow() {
     Presenter& p = P();
-    if (p.window) return;
+    if (WindowAlive()) return;
     SDL_Rect bounds{0, 0, 0, 0};
     if (SDL_GetDisplayBounds(0, &bounds) != 0) Fail(dderr::NoDirectDrawHW, std::string("no display: ") + SDL_GetError());
     // A borderless window covering the desktop. Full-screen flags rely on a window manager: on a
@@ -112,6 +150,8 @@ void EnsureWindow() {
         p.window = nullptr;
         Fail(dderr::Generic, "no renderer for the window: " + why);
     }
+    p.windowId = SDL_GetWindowID(p.window);
+    SDL_SetWindowData(p.window, kWindowTag, &p);
     SDL_RaiseWindow(p.window);
     if (!p.hooked) {
         p.hooked = true;
@@ -120,7 +160,7 @@ void EnsureWindow() {
         // Covered and uncovered again: show the picture anew.
         p.listener = AddEventListener([](const SDL_Event& ev) {
             Presenter& pr = P();
-            if (ev.type == SDL_WINDOWEVENT && pr.window && ev.window.windowID == SDL_GetWindowID(pr.window) &&
+            if (ev.type == SDL_WINDOWEVENT && pr.window && ev.window.windowID == pr.windowId &&
                 ev.window.event == SDL_WINDOWEVENT_EXPOSED)
                 MarkScreenChanged();
         });
@@ -176,7 +216,7 @@ void CopyToTexture(SDL_Surface* s, uint8_t* tp, int tpitch) {
 
 void Present(bool fromWait) {
     Presenter& p = P();
-    if (!ScreenChanged() || !p.window) return;
+    if (!ScreenChanged() || !WindowAlive()) return;
     SDL_Surface* s = GetScreenSurface();
     if (!s) return;
     // In real time a wait shows the screen at most every 10 ms: a picture pushed line by line
@@ -362,7 +402,7 @@ Viewport FitToWindow(int32_t w, int32_t h, int32_t winW, int32_t winH) {
 
 void GetWindowSize(int32_t& width, int32_t& height) {
     width = height = 0;
-    if (P().window) SDL_GetWindowSize(P().window, &width, &height);
+    if (WindowAlive()) SDL_GetWindowSize(P().window, &width, &height);
 }
 
 void UseHeadlessHost() {
@@ -379,20 +419,16 @@ void UseHeadlessHost() {
 
 void ShutdownDisplay() {
     Presenter& p = P();
-    if (p.hooked) {
-        RemovePumpHook(p.pumpHook);
-        RemoveEventListener(p.listener);
-        SetWaitHook(nullptr);
-        p.hooked = false;
+    Unhook();
+    if (WindowAlive()) {
+        if (p.texture) SDL_DestroyTexture(p.texture);
+        if (p.renderer) SDL_DestroyRenderer(p.renderer);
+        SDL_DestroyWindow(p.window);
     }
-    if (p.texture) SDL_DestroyTexture(p.texture);
-    if (p.renderer) SDL_DestroyRenderer(p.renderer);
-    if (p.window) SDL_DestroyWindow(p.window);
-    p.texture = nullptr;
-    p.renderer = nullptr;
-    p.window = nullptr;
-    p.texW = p.texH = 0;
-    p.presentedOnce = false;
+    ForgetWindow();
+    // Nothing is shown any more: the primary surface goes with the window.
+    SetScreenProvider(nullptr);
+    ClearScreenChanged();
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 

@@ -21,6 +21,7 @@ struct ToolkitState {
     Form* pressedForm = nullptr;
     Control* pressed = nullptr;
     bool hooked = false;
+    int listener = 0, pumpHook = 0;
 };
 ToolkitState& T() {
     static ToolkitState t;
@@ -171,11 +172,27 @@ void OnPump() {
     }
 }
 
+// The toolkit listens only while a form exists. With the last form gone, what it tracked of the
+// input (Alt held, a button pressed, a close waiting) belongs to no one: the next form starts
+// without it instead of inheriting, say, an Alt whose release nobody saw.
 void HookUp() {
-    if (T().hooked) return;
-    T().hooked = true;
-    AddEventListener(OnEvent);
-    AddPumpHook(OnPump);
+    auto& t = T();
+    if (t.hooked) return;
+    t.hooked = true;
+    t.listener = AddEventListener(OnEvent);
+    t.pumpHook = AddPumpHook(OnPump);
+}
+
+void Unhook() {
+    auto& t = T();
+    if (!t.hooked) return;
+    RemoveEventListener(t.listener);
+    RemovePumpHook(t.pumpHook);
+    t.hooked = false;
+    t.leftAlt = t.rightAlt = false;
+    t.closePending = false;
+    t.pressed = nullptr;
+    t.pressedForm = nullptr;
 }
 
 Control* HitTest(const Container& c, int x, int y) {
@@ -226,6 +243,7 @@ Form::~Form() {
     if (t.main == this) t.main = nullptr;
     if (t.pressedForm == this) t.pressedForm = nullptr, t.pressed = nullptr;
     CloseWindow();
+    if (t.forms.empty()) Unhook();
 }
 
 void Form::Show() {
