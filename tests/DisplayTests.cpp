@@ -7,6 +7,17 @@
 #include "platform/PlatformError.h"
 #include "platform/Screen.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define GORB_LEAK_CHECKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define GORB_LEAK_CHECKS 1
+#endif
+#endif
+#ifdef GORB_LEAK_CHECKS
+#include <sanitizer/lsan_interface.h>
+#endif
+
 using namespace gorb;
 using gorb::testing::MakeBmp24;
 
@@ -33,6 +44,19 @@ protected:
         desc.lCaps = DDSCAPS_PRIMARYSURFACE;
         return dd.CreateSurface(desc);
     }
+};
+
+// Allocations made while this lives are not reported as leaks.
+struct LeaksIgnored {
+#ifdef GORB_LEAK_CHECKS
+    LeaksIgnored() { __lsan_disable(); }
+    ~LeaksIgnored() { __lsan_enable(); }
+#else
+    LeaksIgnored() {}
+    ~LeaksIgnored() {}
+#endif
+    LeaksIgnored(const LeaksIgnored&) = delete;
+    LeaksIgnored& operator=(const LeaksIgnored&) = delete;
 };
 
 int32_t ErrorNumber(const std::function<void()>& f) {
@@ -164,12 +188,19 @@ TEST_F(Display, TheChangedPrimaryIsPresentedByThePumpAndByAWait) {
 // Until the next window the pump and the waits present nothing, also once the video is up again
 // (a stale window must not be taken for a live one), and the next primary is shown as usual.
 TEST_F(Display, VideoQuitUnderneathPresentsNothingUntilTheNextWindow) {
-    auto dd = SetUpMode(640, 480, 32);
-    auto primary = Primary(*dd);
-    PumpMessages();
-    const uint64_t count = LastPresent().Count;
-
-    SDL_Quit();
+    std::shared_ptr<DirectDraw> dd;
+    SurfaceRef primary;
+    uint64_t count = 0;
+    {
+        // SDL_Quit frees the window but not the renderer and texture made for it, and leaves no
+        // safe way to free them afterwards: that leak is SDL's, provoked here on purpose.
+        LeaksIgnored sdlLeaks;
+        dd = SetUpMode(640, 480, 32);
+        primary = Primary(*dd);
+        PumpMessages();
+        count = LastPresent().Count;
+        SDL_Quit();
+    }
     MarkScreenChanged();
     PumpMessages();
     UseHeadlessHost();  // the video is back, without our window
