@@ -117,6 +117,7 @@ inline void FillSmallData(Game& g) {
     make(20, 40, 40, false);
     make(24, 100, 80, true);
     make(52, 20, 20, false);
+    make(59, 30, 20, false);
     make(60, 30, 20, false);
     auto& P = g.Data.PathTable;
     auto step = [&](int path, int s, int dx, int dy, int anim) {
