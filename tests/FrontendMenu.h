@@ -2,6 +2,7 @@
 // The menu's option groups and check boxes on a hidden screen form, with click actions that do
 // what the main menu's do for the settings file (depth, size, start level, game type) and log
 // every click. Used by the settings and start-level tests and by the settings fuzzer.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,11 +79,10 @@ private:
         for (int i = 0; i < buttons; ++i) g.Add(*form);
         return g;
     }
-    template <class F>
-    void Log(OptionGroup& g, std::string name, F then) {
+    void Log(OptionGroup& g, std::string name, std::function<void(Integer)> then) {
         g.OnClick = [this, name, then](Integer i) {
             Clicks.push_back(name + " " + std::to_string(i));
-            if constexpr (!std::is_same_v<F, std::nullptr_t>) then(i);
+            if (then) then(i);
         };
     }
 };
