@@ -1,2 +1,10 @@
-// The start procedure.
-int main() { return 0; }
+// The start procedure: the whole program runs inside RunProgram until the main form is
+// unloaded.
+#include "frontend/GameForm.h"
+#include "platform/Display.h"
+
+int main() {
+    int status = gorb::RunProgram();
+    gorb::ShutdownDisplay();
+    return status;
+}

@@ -187,3 +187,28 @@ TEST(Clock, AVirtualWaitReturnsPastTheDeadlineEvenAcrossTheWrap) {
     EXPECT_EQ(GetTickCount(), before);
     UseVirtualClock(false);
 }
+
+// The game's own sheets: the key read from misc is the background of every other sheet, at each
+// depth, whether the sheet is palettized or 24-bit.
+TEST_F(Display, TheMiscKeyIsTheBackgroundOfTheEmbeddedSheets) {
+    for (int32_t bits : {8, 16, 32}) {
+        auto dd = SetUpMode(640, 480, bits);
+        SurfaceDesc desc{DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT, DDSCAPS_OFFSCREENPLAIN};
+        auto misc = dd->CreateSurfaceFromResource("", "MISC", desc);
+        EXPECT_EQ(desc.lWidth, 472);
+        EXPECT_EQ(desc.lHeight, 134);
+        misc->Lock(Rect{}, desc, DDLOCK_WAIT | DDLOCK_READONLY);
+        int32_t key = misc->GetLockedPixel(205, 1);
+        misc->Unlock(Rect{});
+        EXPECT_EQ(uint32_t(key), MapColor(bits, 255, 0, 255));
+        for (const char* name : {"player", "bullet", "vorpex01", "vorpex35", "explode", "ice"}) {
+            desc.lWidth = desc.lHeight = 0;
+            auto sheet = dd->CreateSurfaceFromResource("", name, desc);
+            sheet->Lock(Rect{}, desc, DDLOCK_WAIT | DDLOCK_READONLY);
+            EXPECT_EQ(sheet->GetLockedPixel(0, 0), key) << name << " at " << bits << " bits";
+            sheet->Unlock(Rect{});
+        }
+        EXPECT_EQ(ErrorNumber([&] { dd->CreateSurfaceFromResource("", "no-such-sheet", desc); }), 326);
+        EXPECT_EQ(ErrorNumber([&] { dd->CreateSurfaceFromResource("other.exe", "misc", desc); }), dderr::InvalidParams);
+    }
+}

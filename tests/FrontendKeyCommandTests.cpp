@@ -17,7 +17,9 @@ namespace {
 
 class KeyCommandTest : public gorb::test::WorldTest {
 protected:
-    SequenceState seq;
+    Boolean active = False, skip = False;
+    DrumLoop drums;
+    SequenceState seq{active, skip, drums};
     std::vector<int> pickups;
     PickupAction applyPickup = [this](Game&, Integer type) { pickups.push_back(type); };
 
@@ -86,8 +88,8 @@ TEST_F(KeyCommandTest, SpaceRequestsASkipOnlyDuringASequenceAndAnyOtherKeyWithdr
         {true, "x ", True},  {true, " \x1b", True},
     };
     for (const Case& c : cases) {
-        seq = SequenceState{};
-        seq.SequenceActive = ToBoolean(c.active);
+        skip = False;
+        active = ToBoolean(c.active);
         Type(c.keys);
         EXPECT_EQ(seq.SkipRequested, c.skip) << "'" << c.keys << "' active " << c.active;
     }

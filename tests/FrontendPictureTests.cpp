@@ -114,7 +114,9 @@ private:
 class PictureSequenceTest : public ::testing::Test {
 protected:
     std::unique_ptr<Game> game = std::make_unique<Game>();
-    SequenceState seq;
+    Boolean active = False, skip = False;
+    DrumLoop drums;
+    SequenceState seq{active, skip, drums};
     RecordingPictures port;
 
     struct Trigger {
@@ -306,10 +308,10 @@ TEST_F(PictureSequenceTest, WithoutSoundNothingPlaysAndThePicturesAreTheSame) {
 }
 
 TEST_F(PictureSequenceTest, OutroRearmsTheDrumsAndEndsWithoutAStillPicture) {
-    seq.DrumClips = {0, 89, 90, 89, 91};
-    seq.DrumInterval = 1600;
-    seq.DrumClipIndex = 3;
-    seq.DrumNextTick = static_cast<Long>(GetTickCount() + 100000);
+    drums.DrumClips = {0, 89, 90, 89, 91};
+    drums.DrumInterval = 1600;
+    drums.DrumClipIndex = 3;
+    drums.DrumNextTick = static_cast<Long>(GetTickCount() + 100000);
     ShowExtroScreens(seq, port);
     EXPECT_EQ(port.Loads(), (std::vector<std::string>{"next EXTRO01", "prev EXTRO01", "next EXTRO02", "prev EXTRO02",
                                                       "next EXTRO03", "prev EXTRO03"}));

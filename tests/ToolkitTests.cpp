@@ -472,6 +472,21 @@ TEST_F(ToolkitTest, MessageBoxReturnsOnOkAndLeavesTheScreenAsItWas) {
     EXPECT_EQ(keys, 0);  // the form saw none of the keys meant for the box
 }
 
+TEST_F(ToolkitTest, MessageBoxBeforeAnyDisplayGetsAWindowOfItsOwn) {
+    SetScreenProvider(nullptr);
+    uint32_t window = 0;
+    int hook = AddPumpHook([&] {
+        const MessageBoxInfo* b = ActiveMessageBox();
+        if (!b || window) return;
+        window = b->WindowId;
+        ScriptClick(b->OkButton.x + 3, b->OkButton.y + 3, b->WindowId);
+    });
+    MsgBox("SetupDirectX:  Error While setting display mode");
+    RemovePumpHook(hook);
+    EXPECT_NE(window, 0u);
+    EXPECT_EQ(SDL_GetWindowFromID(window), nullptr);  // gone again
+}
+
 TEST_F(ToolkitTest, HeadlessHandlerRecordsMessageBoxes) {
     std::vector<std::string> shown;
     SetMessageBoxHandler([&](const std::string& t) { shown.push_back(t); });
@@ -490,7 +505,7 @@ protected:
 
 INSTANTIATE_TEST_SUITE_P(Formats, ToolkitPaintTest,
                          ::testing::Values(SDL_PIXELFORMAT_INDEX8, SDL_PIXELFORMAT_RGB565, SDL_PIXELFORMAT_RGB888),
-                         [](const auto& info) { return std::to_string(SDL_BITSPERPIXEL(info.param)) + "bit"; });
+                         [](const auto& info) { return std::to_string(8 * SDL_BYTESPERPIXEL(info.param)).append("bit"); });
 
 TEST_P(ToolkitPaintTest, ButtonCaptionIsDrawnInsideTheButtonWithTheAccessKeyUnderlined) {
     for (bool fallback : {false, true}) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <utility>
 
+#include "frontend/GameForm.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -94,7 +95,7 @@ void DebugKey(Game& g, Integer key, const PickupAction& applyPickup) {
 
 }  // namespace
 
-void Form_KeyPress(Game& g, SequenceState& seq, Integer& keyAscii, const PickupAction& applyPickup) {
+void Form_KeyPress(Game& g, const SequenceState& seq, Integer& keyAscii, const PickupAction& applyPickup) {
     const Integer key = keyAscii;
     if (key == 'p') Pause(g);
     if (key == kEsc) {
@@ -107,6 +108,11 @@ void Form_KeyPress(Game& g, SequenceState& seq, Integer& keyAscii, const PickupA
         DebugKey(g, key, applyPickup);
     else if (key > 0 && key < 128)
         CheatLetter(g, static_cast<char>(key));
+}
+
+void Form_KeyPress(GameForm& f, Integer& keyAscii) {
+    // The debug keys' pickups arrive with the pickup code; until then they hand out nothing.
+    Form_KeyPress(*f.G, {f.SequenceActive, f.SkipRequested, f.Drums}, keyAscii, nullptr);
 }
 
 }  // namespace gorb

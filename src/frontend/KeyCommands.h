@@ -19,6 +19,8 @@ using PickupAction = std::function<void(Game& g, Integer pickupType)>;
 inline constexpr Integer kSlowestFrameTimeMs = 1035;
 
 // The main form's key-press event. KeyAscii is read, not changed.
-void Form_KeyPress(Game& g, SequenceState& seq, Integer& keyAscii, const PickupAction& applyPickup);
+void Form_KeyPress(Game& g, const SequenceState& seq, Integer& keyAscii, const PickupAction& applyPickup);
+// The same on the main form.
+void Form_KeyPress(GameForm& f, Integer& keyAscii);
 
 }  // namespace gorb

@@ -1,5 +1,7 @@
 #include "frontend/PictureSequences.h"
 
+#include "frontend/GameForm.h"
+#include "frontend/PictureMedia.h"
 #include "platform/Clock.h"
 #include "platform/PlatformError.h"
 
@@ -53,7 +55,7 @@ void DrawPushed(PicturePort& port, PictureSlot slot, Long x0, Long y0, Long top,
 }
 
 // Pumps messages (and the drum loop when asked) until the tick count passes end or Space.
-void PumpUntil(SequenceState& s, PicturePort& port, uint32_t end, bool drums) {
+void PumpUntil(const SequenceState& s, PicturePort& port, uint32_t end, bool drums) {
     while (!TickPast(GetTickCount(), end)) {
         port.PumpMessages();
         if (drums) PlayIntroLoop(s, port);
@@ -65,7 +67,7 @@ void PumpUntil(SequenceState& s, PicturePort& port, uint32_t end, bool drums) {
 }
 
 // The four pushes of a pushed sequence: nothing -> 1, 1 -> 2, 2 -> 3, 3 -> nothing.
-void PushPictures(SequenceState& s, PicturePort& port, const std::string& stem, bool tolerateMissing) {
+void PushPictures(const SequenceState& s, PicturePort& port, const std::string& stem, bool tolerateMissing) {
     std::string prev;
     for (Integer k = 1; k <= 4; ++k) {
         const std::string next = k <= 3 ? stem + static_cast<char>('0' + k) : std::string();
@@ -75,26 +77,27 @@ void PushPictures(SequenceState& s, PicturePort& port, const std::string& stem, 
     }
 }
 
-void ArmDrums(SequenceState& s) {
-    s.DrumClipIndex = 0;
-    s.DrumNextTick = 0;
+void ArmDrums(const SequenceState& s) {
+    s.Drums.DrumClipIndex = 0;
+    s.Drums.DrumNextTick = 0;
 }
 
 }  // namespace
 
-void PlayIntroLoop(SequenceState& s, PicturePort& port) {
+void PlayIntroLoop(const SequenceState& s, PicturePort& port) {
     if (!port.SoundOn()) return;
     const uint32_t now = GetTickCount();
     // The first clip of a sequence starts at once (the next tick is still 0 then); testing the
     // index keeps that true on a tick counter past half its range.
-    if (s.DrumClipIndex != 0 && !TickPast(now, static_cast<uint32_t>(s.DrumNextTick))) return;
-    s.DrumClipIndex = static_cast<Integer>(s.DrumClipIndex + 1);
-    if (s.DrumClipIndex > 4 || s.DrumClipIndex < 1) s.DrumClipIndex = 1;
-    port.PlaySound(s.DrumClips[static_cast<size_t>(s.DrumClipIndex)]);
-    s.DrumNextTick = static_cast<Long>(TickPlus(now, s.DrumInterval));
+    DrumLoop& d = s.Drums;
+    if (d.DrumClipIndex != 0 && !TickPast(now, static_cast<uint32_t>(d.DrumNextTick))) return;
+    d.DrumClipIndex = static_cast<Integer>(d.DrumClipIndex + 1);
+    if (d.DrumClipIndex > 4 || d.DrumClipIndex < 1) d.DrumClipIndex = 1;
+    port.PlaySound(d.DrumClips[static_cast<size_t>(d.DrumClipIndex)]);
+    d.DrumNextTick = static_cast<Long>(TickPlus(now, d.DrumInterval));
 }
 
-void WaitForSpace(SequenceState& s, PicturePort& port) {
+void WaitForSpace(const SequenceState& s, PicturePort& port) {
     s.SkipRequested = False;
     for (;;) {
         port.PumpMessages();
@@ -103,7 +106,7 @@ void WaitForSpace(SequenceState& s, PicturePort& port) {
     }
 }
 
-void ScrollPicture(SequenceState& s, PicturePort& port, const std::string& prevName, const std::string& nextName,
+void ScrollPicture(const SequenceState& s, PicturePort& port, const std::string& prevName, const std::string& nextName,
                    Integer k, bool tolerateMissing) {
     const Long x0 = port.ScreenOffsetX();
     const Long y0 = port.ScreenOffsetY();
@@ -132,11 +135,11 @@ void ScrollPicture(SequenceState& s, PicturePort& port, const std::string& prevN
     PumpUntil(s, port, TickPlus(GetTickCount(), kPictureHoldMs), true);
 }
 
-void ShowIntroScreens(SequenceState& s, PicturePort& port) {
+void ShowIntroScreens(const SequenceState& s, PicturePort& port) {
     s.SequenceActive = True;
     ArmDrums(s);
-    s.DrumInterval = kDrumIntervalMs;
-    s.DrumClips = {0, 89, 90, 89, 91};
+    s.Drums.DrumInterval = kDrumIntervalMs;
+    s.Drums.DrumClips = {0, 89, 90, 89, 91};
     PushPictures(s, port, "INTRO0", false);
     port.LoadPicture(PictureSlot::Next, "intro04");
     DrawWhole(port, PictureSlot::Next);
@@ -148,7 +151,7 @@ void ShowIntroScreens(SequenceState& s, PicturePort& port) {
     port.DropPicture(PictureSlot::Next);
 }
 
-void ShowExtroScreens(SequenceState& s, PicturePort& port) {
+void ShowExtroScreens(const SequenceState& s, PicturePort& port) {
     s.SequenceActive = True;
     ArmDrums(s);  // clips and interval stay as the intro set them
     PushPictures(s, port, "EXTRO0", true);
@@ -158,7 +161,7 @@ void ShowExtroScreens(SequenceState& s, PicturePort& port) {
     s.SequenceActive = False;
 }
 
-void ShowEndScreen(SequenceState& s, PicturePort& port) {
+void ShowEndScreen(const SequenceState& s, PicturePort& port) {
     s.SequenceActive = True;
     try {
         port.LoadPicture(PictureSlot::Next, "end");
@@ -179,6 +182,36 @@ void ShowEndScreen(SequenceState& s, PicturePort& port) {
     if (port.SoundOn()) port.PlaySound(kClosingClick);
     s.SequenceActive = False;
     port.DropPicture(PictureSlot::Next);
+}
+
+namespace {
+
+SequenceState SequenceOf(GameForm& f) { return {f.SequenceActive, f.SkipRequested, f.Drums}; }
+
+MediaPictures PicturesOf(GameForm& f) {
+    return MediaPictures(f.Media, f.DisplayF, f.SoundF, f.G->Display.ScreenOffsetX, f.G->Display.ScreenOffsetY);
+}
+
+}  // namespace
+
+void ShowIntroScreens(GameForm& f) {
+    MediaPictures port = PicturesOf(f);
+    ShowIntroScreens(SequenceOf(f), port);
+}
+
+void ShowExtroScreens(GameForm& f) {
+    MediaPictures port = PicturesOf(f);
+    ShowExtroScreens(SequenceOf(f), port);
+}
+
+void ShowEndScreen(GameForm& f) {
+    MediaPictures port = PicturesOf(f);
+    ShowEndScreen(SequenceOf(f), port);
+}
+
+void WaitForSpace(GameForm& f) {
+    MediaPictures port = PicturesOf(f);
+    WaitForSpace(SequenceOf(f), port);
 }
 
 }  // namespace gorb

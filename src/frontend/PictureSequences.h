@@ -12,14 +12,22 @@
 
 namespace gorb {
 
-// Main-form fields of the sequences. The key handler sets SkipRequested.
-struct SequenceState {
-    Boolean SequenceActive = False;  // only then does Space request a skip
-    Boolean SkipRequested = False;
+class GameForm;
+
+// The drum loop under the pushes; a main-form field that lives from sequence to sequence.
+struct DrumLoop {
     std::array<Integer, 5> DrumClips{};  // entries 1..4: 89, 90, 89, 91
     Integer DrumClipIndex = 0;           // clip played last, 0 before the first
     Long DrumNextTick = 0;               // tick after which the next clip may start
     Long DrumInterval = 0;               // 1600 ms once the intro has run
+};
+
+// The main-form fields the sequences use, wherever the form keeps them. The key handler sets
+// SkipRequested.
+struct SequenceState {
+    Boolean& SequenceActive;  // only then does Space request a skip
+    Boolean& SkipRequested;
+    DrumLoop& Drums;
 };
 
 // Left, top, right, bottom (right and bottom exclusive), as the blit helpers take them.
@@ -58,21 +66,27 @@ public:
 
 // The intro: three pictures pushed in with 5-second holds, pushed out, then the title and
 // the intro music until Space. A picture that cannot be loaded throws to the start-up.
-void ShowIntroScreens(SequenceState& s, PicturePort& port);
+void ShowIntroScreens(const SequenceState& s, PicturePort& port);
 // The outro: the three outro pictures the same way; no still picture. A picture that cannot
 // be loaded is left out (the game is running; the level flow redraws the screen after it).
-void ShowExtroScreens(SequenceState& s, PicturePort& port);
+void ShowExtroScreens(const SequenceState& s, PicturePort& port);
 // The end picture and its music until Space, then the closing click.
-void ShowEndScreen(SequenceState& s, PicturePort& port);
+void ShowEndScreen(const SequenceState& s, PicturePort& port);
 
 // One push from prevName to nextName (either may be empty) as transition k (1..4), with its
 // hold unless k is 4. With tolerateMissing, a picture that cannot be loaded is not drawn.
-void ScrollPicture(SequenceState& s, PicturePort& port, const std::string& prevName,
+void ScrollPicture(const SequenceState& s, PicturePort& port, const std::string& prevName,
                    const std::string& nextName, Integer k, bool tolerateMissing = false);
 // Starts the next drum clip when its time has come.
-void PlayIntroLoop(SequenceState& s, PicturePort& port);
+void PlayIntroLoop(const SequenceState& s, PicturePort& port);
 // Returns once Space has been pressed after the call began.
-void WaitForSpace(SequenceState& s, PicturePort& port);
+void WaitForSpace(const SequenceState& s, PicturePort& port);
+
+// The same on the main form, over the media layer.
+void ShowIntroScreens(GameForm& f);
+void ShowExtroScreens(GameForm& f);
+void ShowEndScreen(GameForm& f);
+void WaitForSpace(GameForm& f);
 
 // Length of a hold, and the drum loop's clip interval.
 inline constexpr Long kPictureHoldMs = 5000;

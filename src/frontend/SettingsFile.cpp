@@ -8,6 +8,7 @@
 #include <optional>
 #include <system_error>
 
+#include "frontend/GameForm.h"
 #include "frontend/UnlockedLevels.h"
 
 namespace gorb {
@@ -281,6 +282,30 @@ bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file) 
         return false;
     }
     return true;
+}
+
+namespace {
+
+SettingsBinding BindingOf(GameForm& f) {
+    Settings& s = f.G->Setup;
+    JoystickSettings& j = f.JoySettings;
+    return {{*f.optColor, *f.optRes, *f.optControls, *f.optLevel, *f.optDifficulty, *f.optPilot, *f.optPlay,
+             *f.chkFire, *f.chkBack, *f.chkCollision, *f.chkOverload},
+            {s.StartLevel, s.HighestLevelNormal, s.HighestLevelRandom, f.SoundEnabled, j.JoySaturation,
+             j.JoyFireButton, j.JoyBombButton, j.JoyEjectButton}};
+}
+
+std::filesystem::path FileOf(const GameForm& f) {
+    return f.Seams.SettingsFolder.empty() ? SettingsFilePath() : f.Seams.SettingsFolder / kSettingsFileName;
+}
+
+}  // namespace
+
+void ReadSettings(GameForm& f) { ReadSettings(BindingOf(f), FileOf(f)); }
+
+void WriteSettings(GameForm& f) {
+    // Nothing to tell the player: the old file stays whole, and the next game tries again.
+    (void)WriteSettings(BindingOf(f), FileOf(f));
 }
 
 }  // namespace gorb

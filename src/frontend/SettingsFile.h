@@ -16,6 +16,8 @@
 
 namespace gorb {
 
+class GameForm;
+
 inline constexpr const char* kSettingsFileName = "ZORBELS.INI";
 
 // Word i (0..10) of each table stands for progress i: characters 9i+1 to 9i+9, blank-padded.
@@ -72,6 +74,11 @@ bool WriteSettings(const SettingsBinding& b);
 bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file);
 // The file's text as the writer writes it (with the same clamping).
 std::string SettingsText(const SettingsBinding& b);
+
+// The same on the main form: its menu controls, the game's settings, the sound switch and the
+// joystick settings, in the program's folder. A failed write leaves the menu and game going.
+void ReadSettings(GameForm& f);
+void WriteSettings(GameForm& f);
 
 // The reader never takes in more than this many bytes of a file.
 inline constexpr size_t kSettingsReadLimit = 1 << 20;

@@ -1,5 +1,7 @@
 #include "frontend/UnlockedLevels.h"
 
+#include "frontend/GameForm.h"
+
 namespace gorb {
 
 void ShowUnlockedLevels(OptionGroup& optLevel, Integer highestNormal, Integer highestRandom, Integer gameType) {
@@ -14,6 +16,10 @@ void ShowUnlockedLevels(OptionGroup& optLevel, Integer highestNormal, Integer hi
     // Downwards, so a selection above n passes each button on its way to n.
     for (Integer i = top; i >= 1; --i)
         if (i > n && optLevel.Value(i)) optLevel.Select(static_cast<Integer>(i - 1));
+}
+
+void ShowUnlockedLevels(GameForm& f, Integer gameType) {
+    ShowUnlockedLevels(*f.optLevel, f.G->Setup.HighestLevelNormal, f.G->Setup.HighestLevelRandom, gameType);
 }
 
 }  // namespace gorb

@@ -7,6 +7,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Forms.h"
+#include "platform/GamePalette.h"
 #include "platform/PlatformError.h"
 
 namespace gorb {
@@ -387,7 +388,7 @@ void PictureBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
                         Rgb col = PixelColor(image_.get(), x, y);
                         uint32_t k = uint32_t(col.r) << 16 | uint32_t(col.g) << 8 | col.b;
                         auto it = memo.find(k);
-                        uint8_t idx = it != memo.end() ? it->second : memo[k] = static_cast<uint8_t>(MapColor(s, col));
+                        uint8_t idx = it != memo.end() ? it->second : memo[k] = NearestPaletteIndex(col.r, col.g, col.b);
                         static_cast<uint8_t*>(conv->pixels)[y * conv->pitch + x] = idx;
                     }
                 SDL_UnlockSurface(image_.get());

@@ -17,6 +17,7 @@ namespace {
 
 constexpr const char* kSource = "DirectDraw";
 constexpr uint32_t kMinWaitPresentMs = 10;
+bool g_keepPixels = true;
 
 [[noreturn]] void Fail(int32_t number, const std::string& what) { throw PlatformError(number, what, kSource); }
 
@@ -188,7 +189,7 @@ void Present(bool fromWait) {
     int pitch = 0;
     if (SDL_LockTexture(p.texture, nullptr, &pixels, &pitch) != 0) return;
     CopyToTexture(s, static_cast<uint8_t*>(pixels), pitch);
-    if (IsDummyDriver()) {
+    if (g_keepPixels && IsDummyDriver()) {
         p.record.Width = s->w;
         p.record.Height = s->h;
         p.record.Pixels.resize(size_t(s->w) * size_t(s->h));
@@ -342,6 +343,7 @@ SurfaceRef DirectDraw::CreateSurfaceFromBitmap(std::span<const uint8_t> bmp, Sur
 void PresentIfChanged() { Present(false); }
 
 const PresentRecord& LastPresent() { return P().record; }
+void KeepPresentPixels(bool on) { g_keepPixels = on; }
 
 Viewport FitToWindow(int32_t w, int32_t h, int32_t winW, int32_t winH) {
     if (w <= 0 || h <= 0 || winW <= 0 || winH <= 0) return {};

@@ -128,6 +128,8 @@ struct PresentRecord {
     uint32_t At(int32_t x, int32_t y) const { return Pixels.at(size_t(y) * size_t(Width) + size_t(x)); }
 };
 const PresentRecord& LastPresent();
+// Whether presents keep their pixels (on by default under the dummy driver; benchmarks turn it off).
+void KeepPresentPixels(bool on);
 
 // Where a w x h picture lands in a winW x winH window: scaled to fit, aspect kept, centred.
 struct Viewport {

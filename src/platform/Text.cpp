@@ -349,7 +349,8 @@ uint32_t MapColor(const SDL_Surface* s, Rgb c) {
         auto it = memo.find(k);
         if (it != memo.end()) return it->second;
         uint8_t idx = NearestPaletteIndex(c.r, c.g, c.b);
-        if (memo.size() < 4096) memo.emplace(k, idx);
+        if (memo.size() >= 4096) memo.clear();
+        memo.emplace(k, idx);
         return idx;
     }
     return SDL_MapRGB(s->format, c.r, c.g, c.b);
@@ -394,7 +395,10 @@ void DrawVLine(SDL_Surface* s, int x, int y0, int y1, Rgb c, const SDL_Rect& cli
 }
 
 void PutPixel(SDL_Surface* s, int x, int y, Rgb c, const SDL_Rect& clip) {
-    FillRect(s, SDL_Rect{x, y, 1, 1}, c, clip);
+    if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h) return;
+    if (x < clip.x || y < clip.y || x >= clip.x + clip.w || y >= clip.y + clip.h) return;
+    LockGuard lock(s);
+    StorePixel(s, x, y, MapColor(s, c));
 }
 
 }  // namespace gorb

@@ -9,19 +9,11 @@
 #include "platform/Arithmetic.h"
 #include "data/GameData.h"
 #include "data/Records.h"
+#include "media/MediaFields.h"
 
 namespace gorb {
 
 class MediaPort;
-
-// Left, top, right, bottom; right and bottom exclusive.
-struct BlitRect {
-    Long Left = 0;
-    Long Top = 0;
-    Long Right = 0;
-    Long Bottom = 0;
-    bool operator==(const BlitRect&) const = default;
-};
 
 // Names of the surfaces the world draws from and to.
 using SurfaceId = int;

@@ -1,0 +1,200 @@
+// The program's life: the start procedure, the splash, the main form's load handler with every
+// set-up step, the Exit button and the unload handler that ends the run.
+#include "frontend/GameForm.h"
+#include "frontend/GameMedia.h"
+#include "frontend/Menu.h"
+#include "frontend/MenuLayout.h"
+#include "frontend/ModeProbe.h"
+#include "frontend/PictureSequences.h"
+#include "frontend/SettingsFile.h"
+#include "media/DisplaySetup.h"
+#include "media/ErrorLog.h"
+#include "media/InputSetup.h"
+#include "media/SoundSetup.h"
+#include "platform/Clock.h"
+#include "platform/Cursor.h"
+#include "platform/Display.h"
+#include "platform/MessagePump.h"
+#include "platform/Screen.h"
+
+namespace gorb {
+
+namespace {
+
+constexpr int kIntroMusic = 81;
+constexpr int kExitJingle = 88;  // "exit3"
+constexpr uint32_t kExitJingleMs = 1600;
+
+void Step(GameForm& f, const char* text) {
+    f.LoadStepText = text;
+    if (f.Seams.OnLoadStep) f.Seams.OnLoadStep(f, f.LoadStepText);
+}
+
+// A failed load step: the four-line log, the display given back, the message, the end.
+void LoadFailed(GameForm& f, const PlatformError& e) {
+    LogStandardError(logprefix::FormLoad, f.LoadStepText, e);
+    ReleaseDirectDraw(f.Media);
+    f.ShowMessage(std::string(logprefix::FormLoad) + f.LoadStepText);
+    f.UnloadWithStatus(kExitSetupFailed);
+}
+
+// Start-up centring: half the spare room, rounded half to even.
+Integer CentreOffset(Long desktop, Long layout) { return CInt((desktop - layout) / 2.0); }
+
+// The splash form, on screen while the main form loads, until the end of the run.
+struct SplashForm {
+    Form Win{FormKind::OwnWindow, kSplashWidth, kSplashHeight};
+    SplashForm() {
+        Win.SetCaption(std::string(kSplashCaption));
+        Win.SetBackColor(Rgb{0, 0, 0});
+        for (const ControlSpec& spec : SplashLabels()) {
+            Label& l = Win.Add<Label>();
+            l.Name = std::string(spec.Name);
+            l.SetCaption(std::string(spec.Caption));
+            l.SetFont(FontSpec{std::string(kSplashFontName), kSplashFontSize, true});
+            l.SetForeColor(Rgb{192, 192, 192});
+            l.SetBackColor(Rgb{0, 0, 0});
+            l.SetAlignment(Label::Alignment::Left);
+            l.Move(spec.Left, spec.Top, spec.Width, spec.Height);
+        }
+    }
+};
+
+// Clicks on the display's window land on the scaled picture of the screen surface.
+bool WindowToScreen(int& x, int& y) {
+    SDL_Surface* screen = GetScreenSurface();
+    int32_t ww = 0, wh = 0;
+    GetWindowSize(ww, wh);
+    if (!screen || ww <= 0 || wh <= 0) return true;
+    Viewport v = FitToWindow(screen->w, screen->h, ww, wh);
+    if (v.W <= 0 || v.H <= 0) return false;
+    if (x < v.X || y < v.Y || x >= v.X + v.W || y >= v.Y + v.H) return false;
+    x = static_cast<int>(int64_t(x - v.X) * screen->w / v.W);
+    y = static_cast<int>(int64_t(y - v.Y) * screen->h / v.H);
+    return true;
+}
+
+}  // namespace
+
+void Form_Load(GameForm& f) {
+    f.LoadStepText.clear();
+    try {
+        if (f.Seams.RandomSeed) RandomizeWith(*f.Seams.RandomSeed);
+        else Randomize();
+
+        f.G->Setup.TypeDataPending = True;
+        f.SoundF.SoundOn = False;
+        f.G->Setup.SoundOn = False;
+        f.SoundEnabled = False;
+
+        Step(f, "getting screen modes");
+        GetScreenModes(f);
+
+        DisplayState& d = f.G->Display;
+        d.ScreenOffsetX = CentreOffset(d.DesktopWidth, 640);
+        d.ScreenOffsetY = CentreOffset(d.DesktopHeight, 480);
+        for (std::string_view name : CentredControls()) {
+            Control* c = f.Find(name);
+            c->Move(c->Left() + d.ScreenOffsetX, c->Top() + d.ScreenOffsetY);
+        }
+        // Until a size is chosen, by the player or the settings file, the game runs at the
+        // desktop's size.
+        d.ScreenWidth = d.DesktopWidth;
+        d.ScreenHeight = d.DesktopHeight;
+
+        f.optPlay->Select(0);
+        f.optLevel->Select(0);
+        f.optPilot->Select(0);
+        f.optControls->Select(0);
+        f.optDifficulty->Select(0);
+
+        f.G->Setup.HighestLevelNormal = 0;
+        f.G->Setup.HighestLevelRandom = 0;
+
+        Step(f, "reading INI file.");
+        ReadSettings(f);
+
+        // Whatever the count was at start, it ends at exactly 0: the cursor shows.
+        Long count = ShowCursor(false);
+        f.CursorCountAtStart = ToInteger(count + 1);
+        while (count >= -1) count = ShowCursor(false);
+        while (count < 0) count = ShowCursor(true);
+
+        ShowMenu(f, false);
+
+        Step(f, "setting up DirectX");
+        SetupDirectX(f.Media, f.DisplayF, d.DesktopBitDepth, d.DesktopWidth, d.DesktopHeight);
+        SyncDisplayFields(f);
+
+        if (f.SoundEnabled == True) {
+            Step(f, "setting up DirectSound");
+            SetupDirectSound(f.Media.Sound, f.SoundF, f.Media.Hooks);
+            f.G->Setup.SoundOn = f.SoundF.SoundOn;
+        }
+
+        f.Win.Refresh();
+
+        Step(f, "calling Introscreens");
+        ShowIntroScreens(f);
+
+        ShowMenu(f, true);
+        f.cmdBegin->SetFocus();
+    } catch (const PlatformError& e) {
+        LoadFailed(f, e);
+    } catch (const std::exception& e) {
+        LoadFailed(f, PlatformError(err::Generic, e.what(), "Gorbulant"));
+    }
+}
+
+void cmdExit_Click(GameForm& f) {
+    if (f.SoundReady() && RandomBelow(3) == 0) {
+        f.Media.Sound.SoundBuffers[kIntroMusic].Stop();
+        f.PlaySound(kExitJingle);
+        // The jingle plays out; nothing is handled meanwhile.
+        WaitUntilPast(TickPlus(GetTickCount(), kExitJingleMs));
+    }
+    f.UnloadWithStatus(kExitNormal);
+}
+
+void Form_Unload(GameForm& f, Integer& /*cancel*/) {
+    ReleaseDirectDraw(f.Media);
+    ReleaseDirectSound(f.Media.Sound);
+    ReleaseDirectInput(f.Media.Input);
+    f.SoundF.SoundOn = False;  // nothing is left to play on
+
+    // Leave the cursor visible: one above the count found at start-up.
+    Long count = ShowCursor(false);
+    while (count >= f.CursorCountAtStart) count = ShowCursor(false);
+    count = ShowCursor(true);
+    while (count <= f.CursorCountAtStart) count = ShowCursor(true);
+
+    throw ProcessEnd{f.ExitStatus};
+}
+
+void RunEventLoop(GameForm& f) {
+    for (;;) {
+        PumpMessages();
+        if (f.Seams.OnIdle) f.Seams.OnIdle(f);
+        WaitUntilPast(TickPlus(GetTickCount(), 10));
+    }
+}
+
+int RunProgram(ProgramSeams seams) {
+    SetWindowToScreenMapper(WindowToScreen);
+    int status = kExitNormal;
+    try {
+        SplashForm splash;
+        splash.Win.Show();
+        splash.Win.Refresh();
+        GameForm form(std::move(seams));
+        form.Show();
+        PumpMessages();
+        RunEventLoop(form);
+    } catch (const ProcessEnd& end) {
+        status = end.Status;
+    }
+    SetWindowToScreenMapper(nullptr);
+    return status;
+}
+
+}  // namespace gorb

@@ -1,0 +1,205 @@
+// The main menu run in-process: the panels, option clicks and what they store, the start
+// levels per game type, and the Begin button starting a game with the chosen options.
+#include <gtest/gtest.h>
+
+#include "FrontendHarness.h"
+#include "frontend/Menu.h"
+#include "frontend/MenuLayout.h"
+#include "frontend/UnlockedLevels.h"
+#include "platform/Resources.h"
+#include "world/World.h"
+
+using namespace gorb;
+using gorb::testing::FrontendHarness;
+
+namespace {
+
+class FrontendMenu : public ::testing::Test {
+protected:
+    void StartForm(ProgramSeams seams = FrontendHarness::Seams()) {
+        form = std::make_unique<GameForm>(std::move(seams));
+        ASSERT_EQ(h.Start(*form), -1);
+    }
+    void TearDown() override {
+        // The form goes before the host it was shown on.
+        if (form) FrontendHarness::Catch([&] { form.reset(); });
+    }
+    bool FramesShowing(std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            if (!form->FindFrame(n)->Visible()) return false;
+        return true;
+    }
+    int FramesOpen() {
+        int n = 0;
+        for (std::string_view frame : OptionFrames()) n += form->FindFrame(frame)->Visible();
+        return n;
+    }
+
+    FrontendHarness h;
+    std::unique_ptr<GameForm> form;
+};
+
+}  // namespace
+
+TEST_F(FrontendMenu, LayoutTableHoldsEveryControlOnce) {
+    int options = 0, frames = 0, buttons = 0, checks = 0;
+    for (const ControlSpec& c : MenuControls()) {
+        EXPECT_EQ(FindMenuControl(c.Name, c.Index), &c) << c.Name;
+        options += c.Kind == ControlKind::OptionButton;
+        frames += c.Kind == ControlKind::Frame;
+        buttons += c.Kind == ControlKind::CommandButton;
+        checks += c.Kind == ControlKind::CheckBox;
+        if (!c.Parent.empty()) {
+            // Everything inside a frame fits in it.
+            const ControlSpec* frame = FindMenuControl(c.Parent);
+            ASSERT_NE(frame, nullptr) << c.Name;
+            EXPECT_LE(c.Left + c.Width, frame->Width) << c.Name;
+            EXPECT_LE(c.Top + c.Height, frame->Height) << c.Name;
+        }
+    }
+    EXPECT_EQ(options, 3 + 3 + 2 + 2 + 11 + 2 + 2);
+    EXPECT_EQ(frames, 8);
+    EXPECT_EQ(buttons, 5);
+    EXPECT_EQ(checks, 4);
+}
+
+TEST_F(FrontendMenu, PanelButtonsOpenOnePanelAtATime) {
+    StartForm();
+    FrontendHarness::Click(*form->cmdConfig);
+    EXPECT_TRUE(FramesShowing({"frameColor", "frameRes", "frameControls"}));
+    EXPECT_EQ(FramesOpen(), 3);
+    FrontendHarness::Click(*form->cmdGame);
+    EXPECT_TRUE(FramesShowing({"frameGamePlay", "FrameLevel", "frameDifficulty"}));
+    EXPECT_EQ(FramesOpen(), 3);
+    FrontendHarness::Click(*form->cmdGame);  // again: stays open
+    EXPECT_EQ(FramesOpen(), 3);
+    FrontendHarness::Click(*form->cmdMisc);
+    EXPECT_TRUE(FramesShowing({"framePerformance", "framePreference"}));
+    EXPECT_EQ(FramesOpen(), 2);
+    // Alt with the access key clicks the button as well.
+    ScriptAltKey('c');
+    PumpMessages();
+    EXPECT_TRUE(FramesShowing({"frameColor", "frameRes", "frameControls"}));
+}
+
+TEST_F(FrontendMenu, OptionClicksStoreTheirValues) {
+    StartForm();
+    FrontendHarness::Click(*form->cmdConfig);
+    // The dummy display lists every size and the 8- and 16-bit depths.
+    FrontendHarness::Click((*form->optColor)[0]);
+    EXPECT_EQ(form->G->Display.GameBitDepth, 8);
+    FrontendHarness::Click((*form->optColor)[1]);
+    EXPECT_EQ(form->G->Display.GameBitDepth, 16);
+    FrontendHarness::Click((*form->optRes)[0]);
+    EXPECT_EQ(form->G->Display.ScreenWidth, 640);
+    EXPECT_EQ(form->G->Display.ScreenHeight, 480);
+    FrontendHarness::Click((*form->optRes)[1]);
+    EXPECT_EQ(form->G->Display.ScreenWidth, 800);
+    FrontendHarness::Click((*form->optControls)[1]);
+    EXPECT_TRUE(form->optControls->Value(1));
+
+    FrontendHarness::Click(*form->cmdMisc);
+    FrontendHarness::Click(*form->chkCollision);
+    EXPECT_EQ(form->chkCollision->Value(), 1);
+    FrontendHarness::Click(*form->chkCollision);
+    EXPECT_EQ(form->chkCollision->Value(), 0);
+    FrontendHarness::Click((*form->optPilot)[1]);
+    EXPECT_TRUE(form->optPilot->Value(1));
+
+    // A click on a closed panel's place reaches nothing of it.
+    FrontendHarness::Click(*form->cmdGame);
+    SDL_Rect r = (*form->optPilot)[0].ScreenRect();
+    ScriptClick(r.x + r.w / 2, r.y + r.h / 2);
+    PumpMessages();
+    EXPECT_TRUE(form->optPilot->Value(1));
+}
+
+TEST_F(FrontendMenu, GameTypeShowsItsUnlockedStartLevels) {
+    StartForm();
+    form->G->Setup.HighestLevelNormal = 5;
+    form->G->Setup.HighestLevelRandom = 2;
+    FrontendHarness::Click(*form->cmdGame);
+    FrontendHarness::Click((*form->optPlay)[0]);
+    for (Integer i = 1; i <= 10; ++i) EXPECT_EQ((*form->optLevel)[i].Visible(), i <= 5) << i;
+    FrontendHarness::Click((*form->optLevel)[4]);
+    EXPECT_EQ(form->G->Setup.StartLevel, 4);
+
+    // Random: "Level 5" is no longer offered; the choice moves down to "Level 3".
+    FrontendHarness::Click((*form->optPlay)[1]);
+    for (Integer i = 1; i <= 10; ++i) EXPECT_EQ((*form->optLevel)[i].Visible(), i <= 2) << i;
+    EXPECT_TRUE(form->optLevel->Value(2));
+    EXPECT_EQ(form->G->Setup.StartLevel, 2);
+
+    FrontendHarness::Click((*form->optPlay)[0]);
+    EXPECT_TRUE((*form->optLevel)[5].Visible());
+    EXPECT_TRUE(form->optLevel->Value(2));
+
+    // No progress at all: only "Level 1"; a selected "FINAL" comes down to it.
+    form->optLevel->Select(10);
+    form->G->Setup.HighestLevelNormal = 0;
+    ShowUnlockedLevels(*form, 0);
+    EXPECT_TRUE(form->optLevel->Value(0));
+    EXPECT_EQ(form->G->Setup.StartLevel, 0);
+}
+
+TEST_F(FrontendMenu, BeginStartsAGameWithTheChosenOptions) {
+    GameOptions seen;
+    bool menuHiddenByGame = false;
+    ProgramSeams seams = FrontendHarness::Seams();
+    seams.RunGame = [&](GameForm& f) {
+        seen = f.G->Options;
+        ShowMenu(f, false);
+        menuHiddenByGame = !f.cmdBegin->Visible();
+        ShowMenu(f, true);
+    };
+    StartForm(seams);
+    FrontendHarness::Click(*form->cmdMisc);
+    FrontendHarness::Click(*form->chkFire);
+    FrontendHarness::Click(*form->chkCollision);
+    FrontendHarness::Click((*form->optPilot)[1]);
+    FrontendHarness::Click(*form->cmdGame);
+    FrontendHarness::Click((*form->optPlay)[1]);
+    FrontendHarness::Click((*form->optDifficulty)[1]);
+    FrontendHarness::Click(*form->cmdConfig);
+    FrontendHarness::Click((*form->optControls)[1]);
+    form->cmdConfig->SetFocus();
+    FrontendHarness::Click(*form->cmdBegin);
+
+    EXPECT_TRUE(menuHiddenByGame);
+    EXPECT_TRUE(seen.FireTrailsOff);
+    EXPECT_FALSE(seen.SimpleBackground);
+    EXPECT_TRUE(seen.LesserCollision);
+    EXPECT_FALSE(seen.OverloadIndicatorOff);
+    EXPECT_FALSE(seen.PilotTalk);
+    EXPECT_TRUE(seen.RandomGame);
+    EXPECT_FALSE(seen.Joystick);
+    EXPECT_TRUE(seen.Blekker);
+    EXPECT_TRUE(form->cmdBegin->HasFocus());
+    EXPECT_EQ(CursorDisplayCount(), 0);
+}
+
+TEST_F(FrontendMenu, ARealGameRunsAndReturnsToTheMenu) {
+    if (!res::HasString(101)) GTEST_SKIP() << "no game data in this build";
+    StartForm();
+    FrontendHarness::Click(*form->cmdConfig);
+    FrontendHarness::Click((*form->optControls)[1]);  // keyboard: no joystick needed
+    FrontendHarness::Click((*form->optRes)[0]);       // 640 x 480: a mode change and back
+    // Frames pump messages once each; end the game after a few of them.
+    int pumps = 0;
+    int hook = AddPumpHook([&] {
+        if (form->G->Run.GameOver != True && ++pumps == 40) form->G->Run.GameOver = True;
+    });
+    int status = FrontendHarness::Catch([&] { FrontendHarness::Click(*form->cmdBegin); });
+    RemovePumpHook(hook);
+    ASSERT_EQ(status, -1) << (h.Messages.empty() ? "" : h.Messages.front());
+    EXPECT_TRUE(h.Messages.empty());
+    EXPECT_GE(pumps, 40);
+    EXPECT_EQ(form->G->Setup.TypeDataPending, False);
+    EXPECT_EQ(form->G->Flags.JoystickMode, False);
+    // Back in the desktop's mode, with the menu shown and the focus on Begin.
+    EXPECT_EQ(form->Media.Display.DDraw->ModeWidth(), 1024);
+    EXPECT_TRUE(form->cmdBegin->Showing());
+    EXPECT_TRUE(form->cmdBegin->HasFocus());
+    EXPECT_EQ(FramesOpen(), 0);
+    EXPECT_EQ(CursorDisplayCount(), 0);
+}
