@@ -32,6 +32,7 @@ TEST_F(FrameLoop, OneFrameDrawsAndPlaysInItsFixedOrder) {
     g.Obj.Effects[3].Active = True;
     g.Obj.Effects[3].KindCode = 2;
     g.Obj.Effects[3].Width = g.Obj.Effects[3].Height = 10;
+    g.Obj.Effects[3].LastFrame = 5;
     g.Obj.Effects[4] = g.Obj.Effects[3];
     g.Obj.Effects[4].KindCode = 6;
     for (int n : {1, 20, 40, 90, 65, 55}) g.Sounds.Request(n);

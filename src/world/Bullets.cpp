@@ -1,18 +1,176 @@
-// Bullets and enemy fire. Only the drawing of live bullets is here so far.
+// Bullets and enemy fire: every shot of the game, its flight rules, the timed bullet rain and
+// axe spray of the player's items, and the enemies' guns.
+#include <algorithm>
+#include <cstdlib>
+
 #include "world/World.h"
 
 namespace gorb {
 
-void ZorbelFire(Game&, Integer) {}
+namespace {
+
+bool IceRuns(const IceState& ice) { return ice.FreezeTimer + ice.FrozenTimer + ice.ThawTimer != 0; }
+
+void RequestSound(Game& g, int n) {
+    if (n >= 1 && n <= 96) g.Sounds.Request(n);
+}
+
+// The flight rule of a few bullet types, after the bullet has been drawn.
+void FlightRule(Game& g, BulletType& b) {
+    switch (b.TypeId) {
+        case 5:  // a trail of drifting puffs
+            if (RandomBelow(2) + 1 == 1) {
+                SpawnEffect(g, b.X, b.Y, 20, IntI(Rnd() * b.Height), 4);
+            }
+            break;
+        case 7:  // the ice bomb slows down, its picture cut from the left as it shrinks
+            b.XSpeed = ToInteger(b.XSpeed - 1);
+            b.Width = ToInteger(b.Width - 1);
+            b.SrcX = ToInteger(b.SrcX + 1);
+            if (b.XSpeed < 0) {
+                b.Active = 0;
+                StartSlowdown(g);
+                SpawnEffect(g, ToInteger(b.X - 40), ToInteger(b.Y - 40), 0, 0, 6);
+            }
+            break;
+        case 16: {  // a falling bomb whose picture changes with height
+            b.YSpeed = ToInteger(b.YSpeed + 1);
+            const long long column = std::min<long long>(IntDiv(b.Y, 40), 3);
+            b.SrcX = ToInteger(g.Types.BulletTypes[16].SrcX + 25 * column);
+            break;
+        }
+        case 25:  // a growing beam
+            if (b.Width < 110) b.Width = ToInteger(b.Width + 20);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, double x, double y, double offX,
+                double offY, double speedX, double speedY) {
+    if (bulletType < 0 || bulletType > 40) return;  // no such template
+    const int first = fromPlayer == True ? 1 : 61;
+    const int last = fromPlayer == True ? 60 : 100;
+    int k = first;
+    while (k <= last && g.Obj.Bullets[k].Active != 0) ++k;
+    if (k > last) return;  // the range is full: the shot is dropped, silently
+
+    BulletType& b = g.Obj.Bullets[k];
+    b = g.Types.BulletTypes[bulletType];
+    b.Active = True;
+    b.X = CInt(x + offX);
+    b.Y = CInt(y + offY - IntDiv(b.Height, 2));  // centred on the muzzle
+    if (speedX != 0) b.XSpeed = CInt(speedX);
+    if (speedY != 0) b.YSpeed = CInt(speedY);
+    RequestSound(g, b.FireSound);
+}
 
 void UpdateBullets(Game& g) {
-    for (int b = 1; b <= 100; ++b) {
-        BulletType& t = g.Obj.Bullets[b];
-        if (t.Active == 0) continue;
-        g.SrcRect = {t.SrcX, t.SrcY, t.SrcX + t.Width, t.SrcY + t.Height};
-        g.DestRect = {t.X, t.Y, t.X + t.Width, t.Y + t.Height};
+    PlayerControls& c = g.Controls;
+
+    // Bullet rain: a row of eleven falling bullets every fourth frame.
+    if (c.RainTimer > 0) {
+        c.RainTimer = ToInteger(c.RainTimer - 1);
+        if (c.RainTimer % 4 == 0) {
+            for (int x = 60; x <= 660; x += 60) {
+                FireBullet(g, True, ToInteger(RandomBelow(2) + 36), x, -40, 0, 0, 0, 0);
+            }
+        }
+    }
+
+    // Axe spray: one axe a frame from the nose of the player's plane.
+    if (c.SprayTimer > 0) {
+        g.Types.BulletTypes[38].Frame = ToInteger(RandomBelow(5));
+        const PlaneRecord& p = g.Player();
+        const int speedX = RandomBelow(5) + 15;
+        const int speedY = RandomBelow(5) - 2;
+        FireBullet(g, True, 38, p.X, p.Y, static_cast<double>(p.Width - 15),
+                   static_cast<double>(IntDiv(p.Height, 2)), speedX, speedY);
+        c.SprayTimer = ToInteger(c.SprayTimer - 1);
+    }
+
+    for (int k = 1; k <= 100; ++k) {
+        BulletType& b = g.Obj.Bullets[k];
+        if (b.Active != True) continue;
+        b.X = ToInteger(b.X + b.XSpeed);
+        b.Y = ToInteger(b.Y + b.YSpeed);
+        b.Frame = ToInteger(b.Frame + 1);
+        if (b.Frame > b.FrameCount) b.Frame = 1;
+        b.SrcY = ToInteger((b.Frame - 1) * b.Height + b.SrcYBase);
+
+        g.SrcRect = {b.SrcX, b.SrcY, b.SrcX + b.Width, b.SrcY + b.Height};
+        g.DestRect = {b.X, b.Y, b.X + b.Width, b.Y + b.Height};
         g.Media->BlitToBackBuffer(surf::Bullet, g.SrcRect, g.DestRect, g.Sheets.BulletSheetWidth,
                                   g.Sheets.BulletSheetHeight, "Bullet GFX");
+
+        FlightRule(g, b);
+
+        // Enemy shots fly through an invulnerable player untested. An ice bomb that stopped
+        // just now is still tested.
+        const bool enemy = k > 60;
+        if (!(enemy && g.Player().Invulnerable != 0)) {
+            CheckBulletHits(g, ToInteger(k), ToBoolean(!enemy));
+        }
+
+        const bool inside = b.X >= -5 - b.Width && b.X <= 617 && b.Y >= -5 - b.Height &&
+                            b.Y <= 335;
+        if (!inside) {
+            b.Active = 0;
+            if (b.TypeId == 7) StartSlowdown(g);  // an ice bomb that flew off still freezes
+        }
+    }
+}
+
+void ZorbelFire(Game& g, Integer slot) {
+    PlaneRecord& p = g.Obj.Planes.at(static_cast<size_t>(slot));
+    const int n = std::clamp<int>(p.GunCount, 0, 3);
+    for (int gun = 1; gun <= n; ++gun) {
+        const int roll = IntI(p.FireChance[gun] * Rnd());
+        if (!(roll == 1 && p.X < 600)) continue;
+
+        // The gun that fires is drawn afresh: one gun's roll may fire another.
+        const int k = std::clamp<int>(IntI(p.GunCount * Rnd()) + 1, 1, 3);
+        const Integer type = p.GunBullet[k];
+        double speedX = 0, speedY = 0;
+        if (p.GunAimed[k] == True) {
+            const PlaneRecord& pl = g.Player();
+            const long mx = p.X + p.GunX[k], my = p.Y + p.GunY[k];
+            const long ax = pl.X + 40, ay = pl.Y + 30;
+            long ddx = std::labs(mx - ax), ddy = std::labs(my - ay);
+            if (ddx == 0) ddx = 1;
+            if (ddy == 0) ddy = 1;
+            const double s = type >= 0 && type <= 40 ? g.Types.BulletTypes[type].XSpeed : 0;
+            // The longer axis gets the full speed, the other its share, rounded down.
+            if (ddx > ddy) {
+                speedX = s;
+                speedY = Int(static_cast<double>(ddy) / ddx * s);
+            } else {
+                speedY = s;
+                speedX = Int(static_cast<double>(ddx) / ddy * s);
+            }
+            if (ax > mx) speedX = -speedX;
+            if (ay > my) speedY = -speedY;
+        }
+
+        if (IceRuns(g.Ice)) continue;
+        // A gun without bullet data (type 0, as on the converted boss part) fires nothing: an
+        // empty shot would never move or leave and would fill the enemy slots for the level.
+        if (type == 0) continue;
+        FireBullet(g, False, type, p.X, p.Y, p.GunX[k], p.GunY[k], speedX, speedY);
+        if (g.Flags.EffectsOn == True) SpawnEffect(g, p.X, p.Y, p.GunX[k], p.GunY[k], 1);
+        if (p.TypeId == 12) {
+            // After each shot it turns away, with its partner.
+            p.PathId = 38;
+            p.PathStep = 1;
+            if (p.Link > 0 && p.Link <= 20) {
+                PlaneRecord& l = g.Obj.Planes[static_cast<size_t>(p.Link)];
+                l.PathId = 38;
+                l.PathStep = 1;
+            }
+        }
     }
 }
 

@@ -75,6 +75,8 @@ struct DisplayState {
     Integer ScreenOffsetY = 0;
     Long PlayAreaX = 14;
     Long PlayAreaY = 75;
+    // The raw key pixel every sheet carries, read from the misc sheet at set-up.
+    Long ColorKeyPixel = 0;
 };
 
 // Sizes of the loaded sheets, passed along to the blit helpers.
@@ -135,6 +137,9 @@ struct PlayerControls {
     Boolean JoystickFire = False;
     Boolean JoystickBomb = False;
     Boolean JoystickEject = False;
+    // The keyboard's state table by classic key code (non-zero = down), read afresh through
+    // the media port by each routine that needs the keys.
+    std::array<uint8_t, 256> KeyboardState{};
 };
 
 // The three-phase ice effect and the propellers' shared phase.

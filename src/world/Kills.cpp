@@ -1,18 +1,221 @@
-// Damage and kills of the objects and of the player.
+// Damage, hurt voices and kills: the pilot's screams, the death of an object with the rule of
+// its type, and the player's plane shot down.
+#include "world/TableIndex.h"
 #include "world/World.h"
 
 namespace gorb {
 
+namespace {
+
+bool IceRuns(const IceState& ice) { return ice.FreezeTimer + ice.FrozenTimer + ice.ThawTimer != 0; }
+
+void RequestSound(Game& g, int n) {
+    if (n >= 1 && n <= 96) g.Sounds.Request(n);
+}
+
+PlaneRecord* LinkedRecord(Game& g, Integer link) {
+    return link > 0 && link <= 20 ? &g.Obj.Planes[static_cast<size_t>(link)] : nullptr;
+}
+
+// The first kill of either part of a two-part boss in a level: the front parts come back
+// stronger and the rear parts turn into the stage-two boss.
+void PartTakeover(Game& g) {
+    Voices& v = g.Voice;
+    if (v.PartTakeoverDone == True) return;
+    if (g.Run.Level < 11) {
+        g.Sounds.Request(61);
+        v.VoiceCooldown = 120;
+    }
+    v.PartTakeoverDone = True;
+    bool firstFront = true;
+    const PlaneRecord& stage = g.Types.PlaneTypes[39];
+    // Every slot by its type alone, live or not, the dying record included.
+    for (int k = 1; k <= 20; ++k) {
+        PlaneRecord& r = g.Obj.Planes[k];
+        if (r.TypeId == 37) {
+            r.Dying = False;
+            r.HitPoints = 1500;
+            r.PathId = firstFront ? 127 : 128;
+            firstFront = false;
+            r.DeathSound = 49;
+            r.FireChance[1] = 30;
+            r.GunCount = 2;
+            r.PathStep = 1;
+            r.AnimStep = 1;
+            r.AnimId = PathAt(g, 1, 2, 1);
+        } else if (r.TypeId == 38) {
+            r.TypeId = 49;
+            r.Sheet = 31;
+            r.Dying = False;
+            r.HitPoints = stage.HitPoints;
+            r.SrcX = stage.SrcX;
+            r.Width = stage.Width;
+            r.Height = stage.Height;
+            r.GunCount = stage.GunCount;
+            r.PathId = 125;
+            r.PathStep = 1;
+            r.AnimStep = 1;
+            r.AnimId = PathAt(g, 1, 2, 1);
+            r.Y = ToInteger(r.Y + 30);
+        }
+    }
+    g.Sounds.Request(47);
+}
+
+// A killed boss stage lets the next one, parked above the play area at parkedY, take its place.
+void ReleaseNextStage(Game& g, const PlaneRecord& r, Integer parkedY, Integer dx, Integer dy) {
+    for (int k = 1; k <= 20; ++k) {
+        PlaneRecord& n = g.Obj.Planes[k];
+        if (n.Y != parkedY) continue;
+        n.X = ToInteger(r.X + dx);
+        n.Y = ToInteger(r.Y + dy);
+        n.PathId = r.PathId;
+        n.PathStep = r.PathStep;
+        n.AnimStep = r.AnimStep;
+        n.AnimId = r.AnimId;
+        n.Frame = r.Frame;
+        break;
+    }
+    g.Sounds.Request(55);
+}
+
+void BurstOfBullets(Game& g, const PlaneRecord& r) {
+    static constexpr int speeds[8][2] = {{9, 10}, {-9, -10}, {9, -10}, {-9, 10},
+                                         {12, 1}, {1, 12},   {-12, 1}, {1, -12}};
+    const double cx = static_cast<double>(r.Width / 2 + r.X);
+    const double cy = static_cast<double>(r.Height / 2 + r.Y);
+    for (const auto& s : speeds) FireBullet(g, False, 26, cx, cy, 0, 0, s[0], s[1]);
+}
+
+}  // namespace
+
+void PlayHurtVoice(Game& g, Boolean screamOnly) {
+    Voices& v = g.Voice;
+    if (v.VoiceCooldown != 0) return;
+    int clip = 0;
+    do {
+        // After a yell, only a scream; now and then a Zorbel yells instead of the pilot.
+        const int range = screamOnly == True || v.LastHurtVoice > 71 ? 7 : 9;
+        clip = RandomBelow(range) + 65;
+        v.VoiceCooldown = 20;
+        if (clip > 71) {
+            clip = RandomBelow(7) + 72;
+            v.VoiceCooldown = 60;
+        }
+    } while (clip == v.LastHurtVoice);
+    g.Sounds.Request(clip);
+    v.LastHurtVoice = ToInteger(clip);
+}
+
 void KillObject(Game& g, Integer slot) {
-    PlaneRecord& r = g.Obj.Planes.at(slot);
+    PlaneRecord& r = g.Obj.Planes.at(static_cast<size_t>(slot));
+    if (r.TypeId >= 52) return;  // pickups cannot be killed
+
     r.FallSpeed = 0;
     r.Dying = True;
+    r.HitPoints = 0;
+
+    IceState& ice = g.Ice;
+    if (ice.FrozenTimer != 0) {
+        // A frozen object falls straight; the last one gone ends the frozen phase early.
+        r.FallDrift = 0;
+        ice.FrozenCount = ToInteger(ice.FrozenCount - 1);
+        if (ice.FrozenCount == 0) ice.FrozenTimer = 30;
+    } else {
+        r.FallDrift = PathAt(g, r.PathStep, 1, r.PathId);
+    }
+
+    if (r.InSpecialAnim == True) {
+        // Killed in a special animation: it falls along the matching step of a death path.
+        r.PathStep = ToInteger(PathAt(g, r.PathStep, 2, r.PathId) - 5);
+        r.PathId = r.TypeId == 15 || r.TypeId == 45 ? 55 : 2;
+        r.AnimId = PathAt(g, r.PathStep, 2, r.PathId);
+        r.Frame = AnimAt(r, r.AnimId, r.AnimStep);
+    } else {
+        r.Frame = r.Anim[2][1];
+    }
+
+    const bool ice_runs = IceRuns(ice);
+    const Integer w = ToInteger(r.Width), h = ToInteger(r.Height);
+    if (r.TypeId == 44) {
+        SpawnEffect(g, r.X, r.Y, w, h, 8);
+        RequestSound(g, r.DeathSound);
+    } else if (!ice_runs || r.IsBoss != 0) {
+        SpawnEffect(g, r.X, r.Y, w, h, 3);
+        RequestSound(g, r.DeathSound);
+    } else {
+        // Frozen solid: it shatters and its slot is free at once.
+        r.Active = 0;
+        for (int n = 0; n < 8; ++n) SpawnEffect(g, r.X, r.Y, w, h, 7);
+        g.Sounds.Request(RandomBelow(2) + 34);
+    }
+
+    if (PlaneRecord* l = LinkedRecord(g, r.Link)) {
+        if (r.TypeId != 41) {
+            // The partner flies off.
+            l->PathId = l->X <= 100 ? 15 : 8;
+            l->PathStep = 1;
+        }
+        l->Link = 0;
+    }
+    r.Link = 0;
+
+    switch (r.TypeId) {
+        case 20:
+            // The level-start plane does not die: it flies off and the level script begins.
+            r.Dying = False;
+            r.HitPoints = 10000;
+            r.HasPropeller = False;
+            r.PathId = 80;
+            r.PathStep = 1;
+            g.Run.ScriptHold = False;
+            if (IceRuns(ice)) {
+                ice.FreezeTimer = 0;
+                ice.FrozenTimer = 1;
+            }
+            break;
+        case 37:
+        case 38:
+            PartTakeover(g);
+            break;
+        case 41:
+            r.Active = 0;
+            if (!IceRuns(ice)) BurstOfBullets(g, r);
+            break;
+        case 47:
+            // The shield generator takes every shield part with it.
+            for (int k = 1; k <= 20; ++k) {
+                if (g.Obj.Planes[k].TypeId == 46) KillObject(g, ToInteger(k));
+            }
+            g.Voice.BossShieldDown = True;
+            break;
+        case 49:
+            if (g.Run.Level == 10) {
+                g.Sounds.Request(61);
+                g.Voice.VoiceCooldown = 100;
+            }
+            ReleaseNextStage(g, r, -138, 22, 0);
+            break;
+        case 50:
+            if (g.Run.Level == 10) g.Sounds.Request(62);
+            ReleaseNextStage(g, r, -100, 22, 17);
+            break;
+        default:
+            break;
+    }
 }
 
 void KillPlayer(Game& g) {
     PlaneRecord& p = g.Player();
+    const bool alreadyDown = p.HasCollided != 0;  // a death already under way in this life
     p.Dying = True;
-    p.FallSpeed = 0;
+    p.HitPoints = 0;
+    if (!alreadyDown) {
+        g.Sounds.Request(32);
+        SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), 3);
+    }
+    p.HasCollided = True;
+    g.Controls.SprayTimer = 0;  // a running spray stops
 }
 
 }  // namespace gorb

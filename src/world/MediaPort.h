@@ -18,6 +18,18 @@ public:
     virtual void BlitToPrimary(SurfaceId surface, BlitRect& src, BlitRect& dst, Long sheetWidth,
                                Long sheetHeight, const char* label) = 0;
 
+    // Pixel reads for the collision test: a whole-surface read-only lock, the raw value of a
+    // pixel of a locked surface in the display's own format (the colour key is compared with
+    // it as it is), and the unlock. Reading outside the surface or an unlocked surface is an
+    // error of the port, as it is of the display. A port without pixel data reads every pixel
+    // as 0, the colour key a game starts with, so nothing ever touches.
+    virtual void LockSurface(SurfaceId surface) { (void)surface; }
+    virtual Long GetLockedPixel(SurfaceId surface, Long x, Long y) {
+        (void)surface, (void)x, (void)y;
+        return 0;
+    }
+    virtual void UnlockSurface(SurfaceId surface) { (void)surface; }
+
     // Sound: plays and clears the requests first..last (nothing unless sound is on).
     virtual void PlayQueuedSounds(SoundRequests& requests, Integer first, Integer last) = 0;
     virtual void LoadResourceSound(Integer soundNumber, const std::string& resourceName) = 0;
@@ -33,6 +45,9 @@ public:
     // Input.
     virtual void SetupDirectInput(Game& g) = 0;
     virtual void PollJoystick(Game& g) = 0;
+    // Fills g.Controls.KeyboardState from the keyboard device. The default leaves the table as
+    // it is, so a headless game keeps whatever keys were put there.
+    virtual void ReadKeyboardState(Game&) {}
 
     // Game data: the parsed strings, at every game start.
     virtual void LoadGameData(Game& g) = 0;

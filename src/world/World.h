@@ -34,15 +34,48 @@ void UpdatePlayer(Game& g);
 void PlayerFlyOut(Game& g);
 void DrawPlayer(Game& g);
 void UpdatePlayerWeapons(Game& g);
+void MovePlayerHorizontal(Game& g, Long inputX);
+void MovePlayerVertical(Game& g, Long inputY);
+void MovePlayerManoeuvre(Game& g, Long inputX);
+void PlayerFlyIn(Game& g, Long inputX);
+void UpdatePlayerFalling(Game& g);
+
+// Player weapons and special items.
+void FirePlayerGuns(Game& g);
+void UsePlayerItem(Game& g);
+void PlayerDiveAttack(Game& g);
+
+// Pickups and eject.
+void ApplyPickup(Game& g, Integer kind);
+void EjectPilot(Game& g);
 
 // Bullets, effects, collisions, kills.
+// A shot of bullet type 0..40 from (x + offX, y + offY), centred vertically there; a speed of 0
+// keeps the type's own. fromPlayer = True takes a slot 1..60, anything else 61..100.
+void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, double x, double y, double offX,
+                double offY, double speedX, double speedY);
 void UpdateBullets(Game& g);
 void ZorbelFire(Game& g, Integer slot);
 void UpdateEffects(Game& g);
 void SpawnEffect(Game& g, Integer x, Integer y, Integer w, Integer h, Integer kind);
+// Pixel-exact test of Planes(index) against a second sprite; kind 1 a player bullet against an
+// object, 2 an enemy bullet against the player, 3 the player's plane against an object. Sets
+// hit True on a touch, False when the boxes overlap without one, and leaves it otherwise.
+namespace collide {
+constexpr Integer PlayerBullet = 1;
+constexpr Integer EnemyBullet = 2;
+constexpr Integer PlayerPlane = 3;
+}  // namespace collide
+void SpriteCollision(Game& g, Integer kind, Integer index, Integer otherCentreX,
+                     Integer otherCentreY, Integer otherX, Integer otherY, Long otherWidth,
+                     Long otherHeight, Integer otherSrcX, Integer otherSrcY, Boolean& hit,
+                     Integer step);
 void CheckPlayerCollisions(Game& g);
+void CheckBulletHits(Game& g, Integer slot, Boolean fromPlayer);
+void PlayHurtVoice(Game& g, Boolean screamOnly);
 void KillObject(Game& g, Integer slot);
 void KillPlayer(Game& g);
+
 
 // Screen frame and HUD (drawn straight onto the screen).
 void DrawScreenFrame(Game& g);

@@ -1,0 +1,71 @@
+// The player's share of a frame: one plane update with the spread weapon firing, and the
+// heaviest single action, the fireball column, into a player bullet table that is nearly full.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "data/TypeTemplates.h"
+#include "world/World.h"
+
+namespace gorb {
+namespace {
+
+class FireHeldMedia : public SilentMedia {
+public:
+    void ReadKeyboardState(Game& g) override {
+        g.Controls.KeyboardState.fill(0);
+        g.Controls.KeyboardState[0x1D] = 0x80;  // left Ctrl
+        g.Controls.KeyboardState[0xCD] = 0x80;  // right
+    }
+};
+
+std::unique_ptr<Game> ArmedGame(MediaPort& media) {
+    auto g = std::make_unique<Game>();
+    g->Media = &media;
+    InitPlaneTypes(g->Types);
+    InitBulletTypes(g->Types);
+    InitEffectTypes(g->Types);
+    PlaneRecord& p = g->Player();
+    p.Width = 80;
+    p.Height = 64;
+    for (int i = 1; i <= 16; ++i) {
+        p.PlayerGunY1[i] = 20;
+        p.PlayerGunY2[i] = 40;
+    }
+    p.Lives = 3;
+    LoseLife(*g);
+    p.Active = True;
+    p.X = 200;
+    ApplyPickup(*g, 57);  // weapon 4: four bullets a shot
+    return g;
+}
+
+void BM_PlayerUpdateFiringSpread(benchmark::State& state) {
+    FireHeldMedia media;
+    auto g = ArmedGame(media);
+    int frame = 0;
+    for (auto _ : state) {
+        UpdatePlayer(*g);
+        if (++frame % 60 == 0) {
+            for (int b = 1; b <= 60; ++b) g->Obj.Bullets[b].Active = False;
+            g->Player().X = 200;
+        }
+    }
+}
+BENCHMARK(BM_PlayerUpdateFiringSpread);
+
+void BM_FireballColumnIntoNearlyFullTable(benchmark::State& state) {
+    SilentMedia media;
+    auto g = ArmedGame(media);
+    for (auto _ : state) {
+        for (int b = 1; b <= 60; ++b) g->Obj.Bullets[b].Active = b <= 49;
+        g->Controls.ItemCount = 1;
+        g->Controls.Items[1] = 1;
+        UsePlayerItem(*g);
+        benchmark::DoNotOptimize(g->Obj.Bullets[60].Active);
+    }
+}
+BENCHMARK(BM_FireballColumnIntoNearlyFullTable);
+
+}  // namespace
+}  // namespace gorb
