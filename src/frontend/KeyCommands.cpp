@@ -111,8 +111,7 @@ void Form_KeyPress(Game& g, const SequenceState& seq, Integer& keyAscii, const P
 }
 
 void Form_KeyPress(GameForm& f, Integer& keyAscii) {
-    // The debug keys' pickups arrive with the pickup code; until then they hand out nothing.
-    Form_KeyPress(*f.G, {f.SequenceActive, f.SkipRequested, f.Drums}, keyAscii, nullptr);
+    Form_KeyPress(*f.G, {f.SequenceActive, f.SkipRequested, f.Drums}, keyAscii, ApplyPickup);
 }
 
 }  // namespace gorb
