@@ -208,3 +208,35 @@ TEST_F(MediaDisplay, BlitsDrawKeyedOntoTheBackBufferAndOpaqueOntoTheScreen) {
     BlitToPrimary(media, sprite, src, dest, 4, 1, "Tile Draw");
     EXPECT_TRUE(boxes.empty());
 }
+
+TEST_F(MediaDisplay, SetUpStepsRunInOrderUnderTheirTexts) {
+    std::vector<std::string> steps;
+    media.Hooks.OnStep = [&steps](std::string_view step) { steps.emplace_back(step); };
+    SetupDirectX(media, fields, 16, 640, 480);
+    const std::vector<std::string> display = {
+        "SetWindowLong command.", "SetWindowPos command.", "Me.BackColor command.", "GetDDEnum command.",
+        "DirectDrawCreate command.", "GetCaps command.", "SetCooperativeLevel command.",
+        "SetDisplayMode command.", "creating primary buffer ddsd.", "CreateSurface command for primary buffer.",
+        "creating Back buffer.", "CreateSurface command for Back buffer.", "creating Misc buffer.",
+        "GfxMisc.Lock command.", "GetLockedPixel command.", "GfxMisc.Unlock command.",
+        "GfxMisc.SetColorKey command."};
+    EXPECT_EQ(steps, display);
+
+    steps.clear();
+    SetupDirectXObjects(media, fields);
+    ASSERT_TRUE(boxes.empty()) << boxes.front();
+    std::vector<std::string> sheets;
+    for (int n = 1; n <= 53; ++n) sheets.push_back(" creating Zorbel Buffer # " + std::to_string(n));
+    for (const char* s : {"creating Player Buffer.", "creating Explode Buffer.", "creating Ice Buffer.",
+                          "creating Bullet Buffer.", "creating Tiles Buffer."})
+        sheets.emplace_back(s);
+    EXPECT_EQ(steps, sheets);
+    // Each named sheet went into its own surface.
+    EXPECT_EQ(media.Display.GfxPlayer->Width(), 80);
+    EXPECT_EQ(media.Display.GfxExplode->Width(), 149);
+    EXPECT_EQ(media.Display.GfxIce->Height(), 1210);
+    EXPECT_EQ(media.Display.GfxBullet->Width(), 317);
+    EXPECT_EQ(media.Display.GfxTiles->Height(), 480);
+    EXPECT_EQ(fields.ExplodeSheetHeight, 657);
+    EXPECT_EQ(fields.IceSheetWidth, 168);
+}

@@ -122,3 +122,28 @@ TEST_F(MediaInput, ButtonNumbersPastTheStateReadAsUp) {
     EXPECT_EQ(fields.JoystickFire, True);
     EXPECT_EQ(fields.JoystickEject, False);
 }
+
+TEST_F(MediaInput, JoystickStepsInOrderAndAxisPropertiesUnderTheNotificationStep) {
+    stick = std::make_unique<VirtualJoystick>(2, 32);
+    std::vector<std::string> steps;
+    media.Hooks.OnStep = [&steps](std::string_view step) { steps.emplace_back(step); };
+    SetupDirectInput(media, fields, settings);
+    ASSERT_FALSE(std::filesystem::exists(kErrorLogName)) << ReadFile(kErrorLogName);
+    std::vector<std::string> want = {"Enumerating Joysticks",      "Creating Event Handler",
+                                     "Nullifying Joystick Device", "Creating Joystick Device",
+                                     "Setting Common Format",      "Setting Coop Level",
+                                     "Getting Caps",               "Setting event notification",
+                                     "setting properties",         "Acquiring Joystick Device",
+                                     "doing first callback"};
+    ASSERT_GE(steps.size(), want.size());
+    EXPECT_EQ(std::vector<std::string>(steps.end() - static_cast<long>(want.size()), steps.end()), want);
+
+    // A saturation the device refuses fails under the notification step, before the range.
+    ReleaseDirectDraw(media);
+    settings.JoySaturation = 20000;
+    SetupDirectInput(media, fields, settings);
+    std::string log = ReadFile(kErrorLogName);
+    EXPECT_EQ(log.substr(0, log.find("\r\n")), "\"SetupDirectInput:  Error While Setting event notification\"");
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(fields.JoystickMode, True);
+}

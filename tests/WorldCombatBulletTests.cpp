@@ -193,6 +193,20 @@ TEST_F(BulletTest, TrailPuffsFollowThePiercingShot) {
     for (int f = 0; f < 40; ++f) UpdateBullets(g);
     EXPECT_GT(LiveEffects(2), 5);  // about one puff every other frame, as kind 4 (code 2)
     EXPECT_LT(LiveEffects(2), 35);
+
+    // Each puff sits 20 pixels in from the shot's left edge, at a random height of it.
+    for (int e = 1; e <= 60; ++e) g.Obj.Effects[e].Active = 0;
+    Bullet(1, 5, 100, 100);  // standing still: 38 x 32
+    const Integer half = ToInteger(g.Types.EffectTypes[4].Height / 2);
+    for (int f = 0; f < 40; ++f) UpdateBullets(g);
+    ASSERT_GT(LiveEffects(2), 5);
+    for (int e = 1; e <= 60; ++e) {
+        const EffectType& t = g.Obj.Effects[e];
+        if (t.Active == 0) continue;
+        EXPECT_EQ(t.X, 120);
+        EXPECT_GE(t.Y + half, 100);
+        EXPECT_LE(t.Y + half, 131);
+    }
 }
 
 class EnemyFire : public BulletTest {
@@ -227,6 +241,10 @@ TEST_F(EnemyFire, FireChanceRollsAndTheRightEdge) {
     const int half = Shots(1000);
     EXPECT_GT(half, 420);
     EXPECT_LT(half, 580);
+    Gun(4, 12, false);  // only a roll of exactly 1 fires: one in four
+    const int quarter = Shots(1000);
+    EXPECT_GT(quarter, 190);
+    EXPECT_LT(quarter, 310);
     Gun(2, 12, false, 600);
     EXPECT_EQ(Shots(200), 0);
     Gun(2, 12, false, 599);
@@ -234,19 +252,19 @@ TEST_F(EnemyFire, FireChanceRollsAndTheRightEdge) {
 }
 
 TEST_F(EnemyFire, UnaimedShotKeepsItsSpeedAndFlashesOnlyWithEffects) {
-    Gun(2, 17, false);
+    Gun(2, 17, false).GunX[1] = 15;  // the muzzle 15 in from the left edge
     g.Flags.EffectsOn = False;
     while (LiveBullets() == 0) ZorbelFire(g, 1);
     const BulletType& b = g.Obj.Bullets[61];
     EXPECT_EQ(b.XSpeed, -12);
     EXPECT_EQ(b.YSpeed, -12);
-    EXPECT_EQ(b.X, 300);
+    EXPECT_EQ(b.X, 315);
     EXPECT_EQ(b.Y, 110 - 7);
     EXPECT_EQ(LiveEffects(), 0);
     g.Flags.EffectsOn = True;
     while (LiveBullets() == 1) ZorbelFire(g, 1);
     ASSERT_EQ(LiveEffects(1), 1);
-    EXPECT_EQ(g.Obj.Effects[1].X, 300);
+    EXPECT_EQ(g.Obj.Effects[1].X, 315);
     EXPECT_EQ(g.Obj.Effects[1].Y, 110 - 5);
 }
 

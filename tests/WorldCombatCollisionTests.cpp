@@ -113,6 +113,16 @@ TEST_F(SpriteTest, InnerSpriteIsSampledOverItsOwnSizeFromItsEdge) {
     ASSERT_GE(pix.Reads.size(), 4u);
     EXPECT_EQ(pix.Reads[2].X, 0);
     EXPECT_EQ(pix.Reads[2].Y, 2);
+
+    // The other way round: a 60 x 30 second sprite at (90, 95) around a 4 x 4 plane at (100, 100).
+    Object(1, 1, 100, 100, 4, 4).SrcX = 50;
+    g.Obj.Planes[1].SrcY = 20;
+    pix.Reads.clear();
+    Test(collide::PlayerBullet, 90, 95, 60, 30, 2);
+    EXPECT_EQ(Columns(1), (std::set<Long>{50, 52}));
+    EXPECT_EQ(Rows(1), (std::set<Long>{20, 22}));
+    EXPECT_EQ(Columns(surf::Bullet), (std::set<Long>{10, 12}));
+    EXPECT_EQ(Rows(surf::Bullet), (std::set<Long>{5, 7}));
 }
 
 TEST_F(SpriteTest, AnOpaquePixelOffTheGridIsMissed) {

@@ -55,6 +55,7 @@ TEST_F(RamTest, RammingCostsBothSidesOnTheFirstContact) {
         p.HitPoints = 100;
         p.Dying = 0;
         p.HasCollided = 0;
+        p.FallSpeed = 1.5;
         g.Ice.FrozenTimer = ToInteger(c.iced ? 100 : 0);
         g.Voice.VoiceCooldown = 0;
         for (int n = 1; n <= 60; ++n) g.Obj.Effects[n].Active = 0;
@@ -78,7 +79,8 @@ TEST_F(RamTest, RammingCostsBothSidesOnTheFirstContact) {
         }
         // A shot-down player adds the explosion of its own death.
         EXPECT_EQ(onPlayer, (c.loud ? 1 : 0) + (c.playerDown ? 1 : 0)) << what;
-        EXPECT_EQ(p.FallSpeed, 0) << what;
+        // A plane shot down by its first contact starts its fall from rest.
+        EXPECT_EQ(p.FallSpeed, c.playerDown ? 0.0 : 1.5) << what;
     }
 }
 
@@ -133,6 +135,7 @@ TEST_F(RamTest, NoRammingWhileFlyingInInvulnerableOrAtTheLevelEnd) {
 
 TEST_F(RamTest, PickupsAreCollectedOnAnyTouchAndUnlinked) {
     g.Player().Active = 0;  // flying in
+    g.Player().HitPoints = 30;
     PlaneRecord& pickup = Touching(58, 10);
     pickup.Link = 2;
     PlaneRecord& carrier = Object(2, 12, 400, 200);
@@ -141,7 +144,22 @@ TEST_F(RamTest, PickupsAreCollectedOnAnyTouchAndUnlinked) {
     EXPECT_EQ(pickup.Active, 0);
     EXPECT_EQ(pickup.Link, 0);
     EXPECT_EQ(carrier.Link, 0);
-    EXPECT_EQ(g.Player().HitPoints, 100);
+    EXPECT_EQ(g.Player().HitPoints, 100);  // the energy pickup applied, nothing rammed
+    EXPECT_EQ(Requested(), (std::vector<int>{43}));
+}
+
+TEST_F(RamTest, ThePlayersCurrentFrameIsWhatTouches) {
+    // Only the plane's second frame (rows 64..127 of its sheet) is opaque.
+    pix.MakeSheet(surf::Player, 80, 1024, kKey);
+    pix.Paint(surf::Player, 0, 64, 80, 64);
+    PlaneRecord& p = g.Player();
+    PlaneRecord& o = Touching(3, 250);
+    p.SrcY = 0;
+    CheckPlayerCollisions(g);
+    EXPECT_EQ(o.HitPoints, 250);
+    p.SrcY = 64;
+    CheckPlayerCollisions(g);
+    EXPECT_EQ(o.HitPoints, 150);
 }
 
 TEST_F(RamTest, DyingObjectsAndKeyPixelsAreNeverRammed) {
@@ -172,6 +190,20 @@ TEST_F(HitTest, PlayerBulletDamagesEndsAndPuffs) {
     CheckBulletHits(g, 1, True);
     EXPECT_EQ(LiveEffects(), 1);
     EXPECT_EQ(o.HitPoints, 30);
+}
+
+TEST_F(HitTest, TheBulletsCurrentFrameIsWhatHits) {
+    // Only the bullet's own frame of its sheet is opaque; the object is opaque everywhere.
+    pix.MakeSheet(surf::Bullet, 317, 136, kKey);
+    pix.Paint(surf::Bullet, 245, 53, 10, 3);
+    PlaneRecord& o = Object(1, 3, 100, 100, 60, 30, 50);
+    BulletType& b = Bullet(1, 1, 110, 110);
+    b.SrcY = 50;  // a frame beside it: all key
+    CheckBulletHits(g, 1, True);
+    EXPECT_EQ(o.HitPoints, 50);
+    b.SrcY = 53;
+    CheckBulletHits(g, 1, True);
+    EXPECT_EQ(o.HitPoints, 40);
 }
 
 TEST_F(HitTest, AUsedUpBulletStillHitsEverythingItOverlapsThisFrame) {
@@ -298,6 +330,14 @@ TEST_F(EnemyHitTest, ThirdQuickHitScreams) {
     int screams = 0;
     for (int n = 65; n <= 71; ++n) screams += g.Sounds[n] == True;
     EXPECT_EQ(screams, 1);
+
+    // A meter that reaches exactly 40 stays silent; from 40 it no longer rises.
+    g.Voice.HurtVoiceMeter = 26;
+    g.Voice.VoiceCooldown = 0;
+    ClearSounds();
+    Shoot(12);
+    EXPECT_EQ(g.Voice.HurtVoiceMeter, 40);
+    for (int n = 65; n <= 78; ++n) EXPECT_EQ(g.Sounds[n], False);
 
     g.Voice.HurtVoiceMeter = 40;  // stays until the player update lowers it
     g.Voice.VoiceCooldown = 0;

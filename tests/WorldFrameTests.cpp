@@ -132,9 +132,20 @@ TEST_F(FrameLoop, FrozenWorldCountsDownInPlaceOfTheSpawnStep) {
     // A timer of 1 taken to 0 by the loop ends the frozen phase with no thaw.
     g.Ice.FrozenTimer = 1;
     g.Sounds[52] = False;
+    media.Calls.clear();
     RunFrameWork(g);
     EXPECT_EQ(g.Ice.FrozenTimer, 0);
     EXPECT_EQ(g.Ice.ThawTimer, 0);
+    EXPECT_EQ(media.Of("sound", "")[5].Played, std::vector<int>{});
+    // During the game-over countdown the loop does not count it: the ice timers take it to 0,
+    // and the thawing phase and its sound follow.
+    g.Ice.FrozenTimer = 1;
+    g.Run.GameOverCountdown = 40;
+    media.Calls.clear();
+    RunFrameWork(g);
+    EXPECT_EQ(g.Ice.FrozenTimer, 0);
+    EXPECT_EQ(g.Ice.ThawTimer, 10);
+    EXPECT_EQ(media.Of("sound", "")[5].Played, std::vector<int>{52});
 }
 
 TEST_F(FrameLoop, BossVoiceComes25FramesAfterTheBossAndOnlyOncePerLevel) {
@@ -168,6 +179,37 @@ TEST_F(FrameLoop, FlyOutDrawsThePlayerTwiceAndUpdatePlayerWaitsForAFallingPlane)
     RunFrameWork(g);
     EXPECT_EQ(media.Count("back", "Player GFX"), 1);
     EXPECT_EQ(g.Player().X, 120);
+}
+
+TEST_F(FrameLoop, DuringTheCountdownACompletedLevelStillFliesOut) {
+    g.Run.GameOverCountdown = 40;
+    g.Run.LevelComplete = True;
+    g.Run.ScriptHold = False;
+    g.Player().X = 100;
+    g.Player().MaxSpeed = 10;
+    media.Calls.clear();
+    RunFrameWork(g);
+    EXPECT_EQ(media.Count("back", "Player GFX"), 2);
+    EXPECT_EQ(g.Player().X, 120);
+    EXPECT_EQ(g.Run.ScriptTick, 0);
+    EXPECT_EQ(g.Run.GameOverCountdown, 39);
+}
+
+TEST_F(FrameLoop, TheFlyOutOfTheLastStageEndsTheLoopWithoutPresentingThatFrame) {
+    g.Run.Level = 13;
+    g.Run.LevelComplete = True;
+    g.Player().X = 700;
+    g.Player().MaxSpeed = 10;
+    int frames = 0;
+    OnPump([&] { if (++frames > 5) { ADD_FAILURE() << "runaway"; g.Run.GameOver = True; } });
+    media.Calls.clear();
+    RunGameLoop(g);
+    EXPECT_EQ(g.Run.Level, 99);
+    EXPECT_EQ(frames, 0);  // the first frame already ended the loop
+    EXPECT_EQ(media.Count("prim", "BackBuffer"), 0);
+    EXPECT_EQ(media.Count("menu", "ShowEndScreen"), 1);
+    EXPECT_EQ(media.Count("menu", "WriteSettings"), 1);
+    EXPECT_EQ(media.Count("back", "Vorpex GFX"), 0);  // nothing after the fly-out ran
 }
 
 }  // namespace

@@ -40,7 +40,53 @@ TEST_F(Hud, ScreenFrameAndBackdropAt640And800) {
         EXPECT_EQ(g.Hud.EnergyBarX, c.barX);
         EXPECT_EQ(g.Hud.EnergyBarY, c.barY);
         EXPECT_EQ(g.Hud.TilePieceWidth, 579);
+        // Every backdrop piece comes from the window's inside, the frame is the whole sheet.
+        const auto tiles = media.Of("prim", "Tile Draw");
+        for (int k = 0; k < 4; ++k) {
+            const Call& piece = tiles[size_t(k)];
+            EXPECT_EQ(piece.Surface, surf::Tiles);
+            EXPECT_EQ(piece.Src.Left, 19);
+            EXPECT_EQ(piece.Src.Top, 81);
+            EXPECT_EQ(piece.Src.Right - piece.Src.Left, piece.Dst.Right - piece.Dst.Left);
+            EXPECT_EQ(piece.Src.Bottom - piece.Src.Top, piece.Dst.Bottom - piece.Dst.Top);
+        }
+        EXPECT_EQ(tiles[4].Src, (BlitRect{0, 0, 640, 480}));
     }
+}
+
+TEST_F(Hud, BackdropAt1024ColumnsOutsideRowsInsideAndTheAnchors) {
+    Mode(1024, 768);
+    DrawScreenFrame(g);
+    auto d = Dests("Tile Draw");
+    std::vector<BlitRect> want = {{0, 0, 579, 318},     {0, 318, 579, 636},     {0, 636, 579, 768},
+                                  {579, 0, 1024, 318},  {579, 318, 1024, 636},  {579, 636, 1024, 768},
+                                  {192, 144, 832, 624}};
+    EXPECT_EQ(d, want);
+    EXPECT_EQ(g.Hud.EnergyBarX, 206 + 218);
+    EXPECT_EQ(g.Hud.EnergyBarY, 219 + 348);
+    EXPECT_EQ(g.Hud.ItemRowX, 206 + 411);
+    EXPECT_EQ(g.Hud.ItemRowY, 219 + 349);
+    EXPECT_EQ(g.Hud.TilePieceHeight, 318);
+
+    // An odd-sized desktop: the frame's window still sits exactly around the play area.
+    media.Calls.clear();
+    g.Display.ScreenWidth = 1023;
+    g.Display.ScreenHeight = 767;
+    g.Display.PlayAreaX = (1023 - 612) / 2;
+    g.Display.PlayAreaY = (767 - 330) / 2;
+    DrawScreenFrame(g);
+    EXPECT_EQ(Dests("Tile Draw").back().Left + 14, g.Display.PlayAreaX);
+    EXPECT_EQ(Dests("Tile Draw").back().Top + 75, g.Display.PlayAreaY);
+}
+
+TEST_F(Hud, LoadingBannerInTheMiddleOfThePlayArea) {
+    Mode(800, 600);
+    DrawLoadingBanner(g);
+    auto calls = media.Of("prim", "Tile Misc Stuff");
+    ASSERT_EQ(calls.size(), 1u);
+    EXPECT_EQ(calls[0].Surface, surf::Misc);
+    EXPECT_EQ(calls[0].Src, (BlitRect{239, 60, 472, 134}));
+    EXPECT_EQ(calls[0].Dst, (BlitRect{94 + 190, 135 + 128, 94 + 190 + 233, 135 + 128 + 74}));
 }
 
 TEST_F(Hud, EnergyBarSlidesFourPixelsAFrame) {
@@ -66,6 +112,17 @@ TEST_F(Hud, EnergyBarSlidesFourPixelsAFrame) {
     g.Player().HitPoints = -2;
     for (int f = 0; f < 10; ++f) UpdateEnergyGauge(g);
     EXPECT_EQ(g.Hud.ShownEnergy, 0);
+    // The level start's forced redraw: 110 moves to 106, is limited to 100 and draws a full bar.
+    g.Player().HitPoints = 100;
+    g.Hud.ShownEnergy = 110;
+    media.Calls.clear();
+    UpdateEnergyGauge(g);
+    EXPECT_EQ(g.Hud.ShownEnergy, 100);
+    d = media.Of("prim", "Tile Misc Stuff");
+    ASSERT_EQ(d.size(), 2u);
+    EXPECT_EQ(d[0].Src, (BlitRect{0, 0, 100, 22}));
+    EXPECT_EQ(d[0].Dst, (BlitRect{232, 423, 332, 445}));
+    EXPECT_EQ(d[1].Dst.Right - d[1].Dst.Left, 0);  // the empty part has no width: nothing drawn
 }
 
 TEST_F(Hud, LivesRowAndItemSlots) {
@@ -84,6 +141,8 @@ TEST_F(Hud, LivesRowAndItemSlots) {
         EXPECT_EQ(calls[0].Dst.Left, 13);
         EXPECT_EQ(calls[5].Dst.Left, 113);
         EXPECT_EQ(calls[0].Dst.Top, 424);
+        for (int k = 1; k <= 6; ++k)
+            EXPECT_EQ(calls[size_t(k - 1)].Src, (BlitRect{k <= c.lives ? 340 : 320, 0, k <= c.lives ? 360 : 340, 20}));
         media.Calls.clear();
         UpdateLivesRow(g);
         EXPECT_TRUE(media.Calls.empty());

@@ -31,6 +31,14 @@ TEST_F(PlayerMove, HoldingAKeyAcceleratesToTopSpeedAndReleasingStopsInTwoFrames)
     Frames(2);
     EXPECT_EQ(p.SpeedY, -12);
     EXPECT_EQ(p.Y, 136 - 6 - 12);
+
+    // A speed that decays to 4 or less stops at once: 10 less 6 leaves 4 on either axis.
+    Release();
+    p.SpeedX = 10;
+    p.SpeedY = -10;
+    UpdatePlayer(g);
+    EXPECT_EQ(p.SpeedX, 0);
+    EXPECT_EQ(p.SpeedY, 0);
 }
 
 TEST_F(PlayerMove, OppositeKeysTogetherGoLeftAndUp) {
@@ -94,6 +102,9 @@ TEST_F(PlayerMove, HorizontalMotionNudgesTheGunCooldownUnlessItEndsAtAnEdge) {
         {475, 10, key::Right, 100 - 20},       // ends at 480: no nudge
         {200, -10, key::Left, 100 - 20 - 5},   // left: + half the speed
         {15, -10, key::Left, 100 - 20},        // ends at 10: no nudge
+        {470, 10, key::Right, 100 - 20},       // ends at exactly 480: no nudge
+        {20, -10, key::Left, 100 - 20},        // ends at exactly 10: no nudge
+        {21, -10, key::Left, 100 - 20 - 5},    // ends at 11
     };
     for (const Case& c : cases) {
         PlaneRecord& p = Flying(c.X, 136);
@@ -174,7 +185,11 @@ TEST_F(PlayerMove, TheLoopDiveRunsOffDivesFiringAndReturns) {
     EXPECT_EQ(g.Sounds[56], True);
     Release();
 
-    Frames(10);
+    // Running off to the left brings the next shot sooner by half the step a frame.
+    p.GunCooldown = 100;
+    UpdatePlayer(g);
+    EXPECT_EQ(p.GunCooldown, 100 + 30 / 2 - 20);
+    Frames(9);
     EXPECT_EQ(g.Controls.ManoeuvreCounter, 21);
     EXPECT_EQ(p.X, 200 - 10 * 30);
     // The eleventh frame ends the run-off and already dives from above the top edge.
@@ -211,6 +226,17 @@ TEST_F(PlayerMove, TheLoopDiveRunsOffDivesFiringAndReturns) {
     EXPECT_EQ(g.Controls.ManoeuvreCounter, 0);
     EXPECT_EQ(p.Invulnerable, False);
     EXPECT_EQ(p.X, 20);
+
+    // The dive ends only once Y has passed 360: at exactly 360 it goes on.
+    g.Controls.ManoeuvreCounter = 20;
+    p.Frame = 1;
+    p.Y = 350;
+    PlayerDiveAttack(g);
+    EXPECT_EQ(p.Y, 360);
+    EXPECT_EQ(g.Controls.ManoeuvreCounter, 20);
+    PlayerDiveAttack(g);
+    EXPECT_EQ(p.Y, 150);
+    EXPECT_EQ(g.Controls.ManoeuvreCounter, 19);
 }
 
 TEST_F(PlayerMove, AShotDownPlaneFallsFasterAndExplodesBelowTheGround) {
@@ -219,13 +245,23 @@ TEST_F(PlayerMove, AShotDownPlaneFallsFasterAndExplodesBelowTheGround) {
     ASSERT_EQ(p.Dying, True);
     std::vector<int> drops;
     Integer y = p.Y;
-    for (int f = 0; f < 5; ++f) {
+    for (int f = 0; f < 10; ++f) {
         UpdatePlayer(g);
         drops.push_back(p.Y - y);
         y = p.Y;
     }
-    EXPECT_EQ(drops, (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(p.Frame, 8);  // spinning through all sixteen
+    EXPECT_EQ(drops, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(p.Frame, 13);  // spinning through all sixteen
+    // The smoke puffs so far are centred on the plane's box.
+    const EffectType& puff = g.Types.EffectTypes[2];
+    int centred = 0;
+    for (int e = 1; e <= 60; ++e) {
+        const EffectType& t = g.Obj.Effects[e];
+        if (t.Active == 0 || t.KindCode != 2) continue;
+        EXPECT_EQ(t.X, 200 + (80 - puff.Width) / 2);
+        ++centred;
+    }
+    EXPECT_GT(centred, 0);
 
     // Still steerable sideways.
     Hold({key::Left});
@@ -262,6 +298,17 @@ TEST_F(PlayerMove, AShotDownPlaneFallsFasterAndExplodesBelowTheGround) {
     EXPECT_EQ(ground, 1);
     EXPECT_EQ(p.X, -120);  // the next plane waits left of the area
     EXPECT_EQ(p.Y, 136);
+
+    // Reaching 530 exactly is not yet the ground.
+    Flying(200, 529);
+    KillPlayer(g);
+    p.FallSpeed = 0;
+    UpdatePlayer(g);
+    EXPECT_EQ(p.Y, 530);
+    EXPECT_EQ(p.Dying, True);
+    EXPECT_EQ(p.Lives, lives - 1);
+    UpdatePlayer(g);
+    EXPECT_EQ(p.Lives, lives - 2);
 }
 
 TEST_F(PlayerMove, TheVoiceCountersRunDownOncePerFrame) {
@@ -318,6 +365,8 @@ TEST_F(PlayerFlyOff, TheExitFlightMovesRightTwiceAsFastAndStartsTheNextLevelPast
     EXPECT_EQ(g.Controls.ItemCount, 1);
     Release();
 
+    // From 492 the plane reaches exactly 712 in its eleventh frame and only leaves in the next.
+    p.X = 492;
     int frames = 0;
     while (g.Run.Level == 1 && frames < 50) {
         const Integer before = p.X;
@@ -329,6 +378,7 @@ TEST_F(PlayerFlyOff, TheExitFlightMovesRightTwiceAsFastAndStartsTheNextLevelPast
             EXPECT_LE(before, 712);
         }
     }
+    EXPECT_EQ(frames, 12);
     EXPECT_EQ(g.Run.Level, 2);
     EXPECT_EQ(g.Run.LevelComplete, False);
     EXPECT_EQ(p.Active, False);

@@ -139,6 +139,7 @@ TEST_F(Pickups, EjectSavesWeaponAndItemsAndTheCaughtPilotGivesThemBack) {
     ASSERT_EQ(p.GunBullet[1], 10);
     Carry({1, 3, 5});
     g.Obj.Planes[1].Active = True;  // the pilot takes the first free slot
+    g.Data.PathTable[1][2][15] = 9;  // the animation of the pilot's path's first step
     ClearSounds();
 
     EjectPilot(g);
@@ -150,6 +151,8 @@ TEST_F(Pickups, EjectSavesWeaponAndItemsAndTheCaughtPilotGivesThemBack) {
     EXPECT_EQ(pilot.PathId, 15);
     EXPECT_EQ(pilot.PathStep, 1);
     EXPECT_EQ(pilot.AnimStep, 1);
+    EXPECT_EQ(pilot.AnimId, 9);
+    EXPECT_EQ(pilot.Dying, False);
     EXPECT_EQ(p.Link, 1);
     EXPECT_EQ(p.GunBullet[1], 1);
     EXPECT_EQ(p.FireChance[1], 4);

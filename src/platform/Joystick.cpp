@@ -32,6 +32,9 @@ void Signal(int32_t handle) {
 }
 
 void StartJoysticks() {
+    // The game reads the stick with the background cooperative level: it must keep moving
+    // whether or not the window has the focus (SDL drops stick changes of unfocused programs).
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
     if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0)
         Fail(err::Generic, std::string("No joystick support: ") + SDL_GetError());
 }

@@ -37,6 +37,8 @@ void TileBackdrop(Game& g) {
 void DrawScreenFrame(Game& g) {
     TileBackdrop(g);
     const DisplayState& d = g.Display;
+    // Halved by truncation, like the play area's own position: on a desktop of odd size the
+    // frame's window then stays exactly around the play area instead of rounding a pixel off.
     BlitTile(g, (d.ScreenWidth - 640) / 2, (d.ScreenHeight - 480) / 2, 0, 0, 640, 480);
     g.Hud.EnergyBarX = d.PlayAreaX + 218;
     g.Hud.EnergyBarY = d.PlayAreaY + 348;

@@ -77,6 +77,32 @@ void Canvas::FillPolygon(const std::vector<Point>& pts, Rgb c) {
     }
 }
 
+void Canvas::FillPolygonShaded(const std::vector<Point>& pts, Rgb c, double contrast) {
+    if (pts.size() < 3) return;
+    double minY = pts[0].y, maxY = pts[0].y;
+    for (auto& p : pts) minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
+    const double span = std::max(1.0, maxY - minY);
+    std::vector<double> xs;
+    for (int y = int(std::floor(minY)); y <= int(std::ceil(maxY)); ++y) {
+        double sy = y + 0.5;
+        double t = (sy - minY) / span;  // 0 top .. 1 bottom
+        Rgb col = t < 0.35 ? Shade(c, 1 + contrast * (0.35 - t) * 1.6) : Shade(c, 1 - contrast * (t - 0.35));
+        xs.clear();
+        for (size_t i = 0; i < pts.size(); ++i) {
+            Point a = pts[i], b = pts[(i + 1) % pts.size()];
+            if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy))
+                xs.push_back(a.x + (sy - a.y) * (b.x - a.x) / (b.y - a.y));
+        }
+        std::sort(xs.begin(), xs.end());
+        for (size_t i = 0; i + 1 < xs.size(); i += 2)
+            for (int x = int(std::lround(xs[i])); x < int(std::lround(xs[i + 1])); ++x) Set(x, y, col);
+    }
+}
+
+void Canvas::Gradient(Rect r, Rgb top, Rgb bottom) {
+    for (int y = 0; y < r.h; ++y) FillRect({r.x, r.y + y, r.w, 1}, Mix(top, bottom, r.h > 1 ? double(y) / (r.h - 1) : 0));
+}
+
 void Canvas::Line(int x0, int y0, int x1, int y1, Rgb c) {
     int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1, err = dx + dy;
@@ -162,7 +188,8 @@ void Put32(std::vector<uint8_t>& v, uint32_t x) {
 }
 }  // namespace
 
-std::vector<uint8_t> EncodeBmp(const Canvas& c, int bits) {
+std::vector<uint8_t> EncodeBmp(const Canvas& c, int bits, bool dither) {
+    static constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     const int w = c.Width(), h = c.Height();
     const uint32_t stride = (uint32_t(w) * (bits / 8) + 3) & ~3u;
     const uint32_t paletteBytes = bits == 8 ? 256 * 4 : 0;
@@ -198,6 +225,14 @@ std::vector<uint8_t> EncodeBmp(const Canvas& c, int bits) {
         size_t rowStart = v.size();
         for (int x = 0; x < w; ++x) {
             Rgb p = c.Get(x, y);
+            if (bits == 8 && dither && !(p == kKey)) {
+                // Offsets within one step of the colour cube (51), centred on zero.
+                int d = int(std::lround((kBayer[y & 3][x & 3] - 7.5) * 51.0 / 16.0));
+                auto ch = [d](uint8_t v) { return uint8_t(std::clamp(int(v) + d, 0, 255)); };
+                Rgb q{ch(p.r), ch(p.g), ch(p.b)};
+                if (q == kKey) q = p;
+                p = q;
+            }
             if (bits == 8) {
                 uint32_t k = uint32_t(p.r) << 16 | uint32_t(p.g) << 8 | p.b;
                 auto it = nearest.find(k);

@@ -1,5 +1,5 @@
 #pragma once
-// A tiny RGB painting surface for the placeholder art, and the BMP writer.
+// A tiny RGB painting surface for the generated art, and the BMP writer.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -48,6 +48,10 @@ public:
     void FrameRect(Rect r, Rgb c);
     void FillEllipse(double cx, double cy, double rx, double ry, Rgb c);
     void FillPolygon(const std::vector<Point>& pts, Rgb c);
+    // Lit from above: lighter at the polygon's top, darker at its bottom (a rounded look).
+    void FillPolygonShaded(const std::vector<Point>& pts, Rgb c, double contrast = 0.35);
+    // A vertical gradient over the rectangle.
+    void Gradient(Rect r, Rgb top, Rgb bottom);
     void Line(int x0, int y0, int x1, int y1, Rgb c);
 
     // Every opaque pixel of the rectangle that touches a key pixel (or the rectangle's edge)
@@ -70,7 +74,8 @@ private:
 };
 
 // Uncompressed bottom-up BI_RGB bitmap: 24 bits, or 8 bits with the game palette (every colour
-// mapped to its nearest palette entry; the key colour to the key's own entry).
-std::vector<uint8_t> EncodeBmp(const Canvas& c, int bitsPerPixel);
+// mapped to its nearest palette entry; the key colour to the key's own entry). `dither` spreads
+// the palette's coarse steps with an ordered pattern (for pictures with gradients).
+std::vector<uint8_t> EncodeBmp(const Canvas& c, int bitsPerPixel, bool dither = false);
 
 }  // namespace gen

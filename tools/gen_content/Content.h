@@ -14,6 +14,7 @@ struct BitmapSpec {
     std::string name;
     int width, height, bits;  // bits: 8 (game palette) or 24
     std::function<void(Canvas&)> paint;
+    bool dither = false;  // 8-bit pictures: ordered dithering over the palette
 };
 
 struct WaveSpec {
@@ -26,6 +27,13 @@ constexpr int kSampleRate = 22050;
 
 std::vector<BitmapSpec> Bitmaps();
 std::vector<WaveSpec> Waves();
+
+// The sprite art (Sprites.cpp): enemy, object, boss and pickup sheet n (1-53), and the player.
+void PaintVorpex(int n, Canvas& c);
+void PaintPlayer(Canvas& c);
+// Scenes (Scenes.cpp): level backgrounds 1-11 and the full-screen pictures.
+void PaintLevelBackground(int level, Canvas& c);
+void PaintPicture(const std::string& name, Canvas& c);
 
 // RIFF WAVE, PCM, mono, 22050 Hz; 8-bit unsigned or 16-bit signed samples.
 std::vector<uint8_t> EncodeWav(const std::vector<float>& samples, int bits);

@@ -1,4 +1,4 @@
-// Writes every placeholder bitmap and wave into the given folder, then "manifest.txt" listing
+// Writes every generated bitmap and wave into the given folder, then "manifest.txt" listing
 // them ("bitmap <name> <file>" / "wave <name> <file>"), which the embedder reads.
 #include <cstdio>
 #include <fstream>
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         gen::Canvas c(b.width, b.height);
         b.paint(c);
         const std::string file = dir + "/" + b.name + ".bmp";
-        if (!WriteFile(file, gen::EncodeBmp(c, b.bits))) {
+        if (!WriteFile(file, gen::EncodeBmp(c, b.bits, b.dither))) {
             std::cerr << "cannot write " << file << "\n";
             return 1;
         }

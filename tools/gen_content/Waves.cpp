@@ -1,4 +1,4 @@
-// Placeholder sounds: short synthesized clips, one per wave resource, each distinct.
+// Synthesized sounds: short clips, one per wave resource, each distinct and fitted to its use.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -243,6 +243,16 @@ std::vector<WaveSpec> Waves() {
              return Tune({C5, G4, A4, E4, F4, C4, F4, G4, C5, G4, A4, E4, F4, G4, C5, 0}, 0.3, Osc::Triangle);
          }},
     };
+    // Every clip peaks at -6 dBFS: loud enough, with headroom for the mixer.
+    for (auto& w : v)
+        w.samples = [make = w.samples] {
+            Samples s = make();
+            float peak = 0;
+            for (float x : s) peak = std::max(peak, std::abs(x));
+            if (peak > 0)
+                for (float& x : s) x *= 0.5f / peak;
+            return s;
+        };
     return v;
 }
 

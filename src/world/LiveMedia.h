@@ -1,0 +1,98 @@
+#pragma once
+// The media port of the real program: every drawing, sound, display and input call of a game run
+// goes to the media layer, the game data comes from the string table through the data loader,
+// and the menu's services are hooks the front end sets.
+//
+// The media layer keeps its own fields (sheet sizes, colour key, sound requests and rings,
+// joystick state); the port copies between them and the game state at the calls that change
+// them, so the world only ever reads its own state.
+#include <functional>
+#include <string>
+
+#include "data/GameDataLoader.h"
+#include "media/MediaFields.h"
+#include "media/MediaState.h"
+#include "world/MediaPort.h"
+
+namespace gorb {
+
+// The front end's services during a game run. An empty hook does nothing, except the two at
+// the end, which then fall back to the media layer's hooks of the same name.
+struct FrontEndHooks {
+    std::function<void(Game&, bool show)> ShowMenu;
+    std::function<void(Game&)> HideOptionFrames;
+    std::function<void(Game&)> WriteSettings;
+    std::function<void(Game&, Integer gameType)> ShowUnlockedLevels;
+    std::function<void(Game&)> ShowEndScreen;
+    std::function<void(Game&)> ShowExtroScreens;
+    std::function<void(const std::string& text)> MessageBox;
+    std::function<void()> UnloadMainForm;
+};
+
+class LiveMedia final : public MediaPort {
+public:
+    // Every argument must outlive the port; the front end owns them as main-form state.
+    LiveMedia(MediaState& media, DisplayFields& display, SoundFields& sound, JoystickFields& joystick,
+              const JoystickSettings& joySettings);
+
+    FrontEndHooks Hooks;
+
+    void BlitToBackBuffer(SurfaceId surface, BlitRect& src, BlitRect& dst, Long sheetWidth, Long sheetHeight,
+                          const char* label) override;
+    void BlitToPrimary(SurfaceId surface, BlitRect& src, BlitRect& dst, Long sheetWidth, Long sheetHeight,
+                       const char* label) override;
+    void LockSurface(SurfaceId surface) override;
+    Long GetLockedPixel(SurfaceId surface, Long x, Long y) override;
+    void UnlockSurface(SurfaceId surface) override;
+
+    void PlayQueuedSounds(SoundRequests& requests, Integer first, Integer last) override;
+    void LoadResourceSound(Integer soundNumber, const std::string& resourceName) override;
+    void ReleaseSoundBuffer(Integer soundNumber) override;
+
+    void ReleaseDirectDraw(Game& g) override;
+    void SetupDirectX(Game& g, Integer bitDepth, Integer width, Integer height) override;
+    void SetupDirectXObjects(Game& g) override;
+    void LoadLevelBackground(Game& g, const std::string& resourceName) override;
+
+    void SetupDirectInput(Game& g) override;
+    void PollJoystick(Game& g) override;
+    void ReadKeyboardState(Game& g) override;
+
+    void LoadGameData(Game& g) override;
+
+    void ShowMenu(Game& g, bool show) override;
+    void HideOptionFrames(Game& g) override;
+    void WriteSettings(Game& g) override;
+    void ShowUnlockedLevels(Game& g, Integer gameType) override;
+    void ShowEndScreen(Game& g) override;
+    void ShowExtroScreens(Game& g) override;
+    void MessageBox(const std::string& text) override;
+
+    // Copies what the display and sheet set-ups found (play-area origin, colour key, sheet
+    // sizes) into the game state. The set-up calls of the port do it themselves; the front end
+    // calls it after a set-up of its own (start-up) before a game reads them.
+    void SyncDisplay(Game& g) const;
+
+    // The surface a world surface id names (an empty reference for an unknown id or a sheet
+    // not loaded).
+    const SurfaceRef& Sheet(SurfaceId surface) const;
+
+private:
+    // An unexpected failure where the game has no failure path of its own: the run time's
+    // message, then the end of the program.
+    void RunTimeError(const PlatformError& e);
+    void Unload();
+
+    MediaState& media_;
+    DisplayFields& display_;
+    SoundFields& sound_;
+    JoystickFields& joystick_;
+    const JoystickSettings& joySettings_;
+    SurfaceRef none_;
+};
+
+// The game data of the program's string table, parsed for g.Flags.BossDifficulty into
+// g.Types and g.Data. False when the data stopped the program (the hooks have run).
+bool LoadStringTableGameData(Game& g, const DataStopHooks& hooks);
+
+}  // namespace gorb

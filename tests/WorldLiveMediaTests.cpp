@@ -1,0 +1,183 @@
+// The real media port: a short game on the headless host with the real display, sheets, sounds,
+// input and string-table game data.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "MediaTestDir.h"
+#include "media/SoundSetup.h"
+#include "platform/Clock.h"
+#include "platform/Display.h"
+#include "platform/Joystick.h"
+#include "platform/Keyboard.h"
+#include "platform/MessagePump.h"
+#include "world/LiveMedia.h"
+#include "world/World.h"
+
+using namespace gorb;
+using gorb::testing::ScopedWorkDir;
+
+namespace {
+
+struct Unloaded {};
+
+class LiveGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        UseHeadlessHost();
+        RandomizeWith(4242);
+        media.Hooks.MessageBox = [this](const std::string& t) { boxes.push_back(t); };
+        // The program's unload ends the run by throwing; so does this one.
+        media.Hooks.UnloadMainForm = [this] {
+            ++unloads;
+            throw Unloaded{};
+        };
+        live.Hooks.ShowMenu = [this](Game&, bool show) { menu.push_back(show ? "ShowMenu 1" : "ShowMenu 0"); };
+        live.Hooks.WriteSettings = [this](Game&) { menu.push_back("WriteSettings"); };
+        live.Hooks.ShowUnlockedLevels = [this](Game&, Integer t) {
+            menu.push_back("ShowUnlockedLevels " + std::to_string(t));
+        };
+        g.Media = &live;
+
+        // Start-up: the desktop's own mode, then sound.
+        DisplayState& d = g.Display;
+        d.DesktopBitDepth = ToInteger(GetDeviceCaps(BITSPIXEL));
+        d.DesktopWidth = ToInteger(GetDeviceCaps(HORZRES));
+        d.DesktopHeight = ToInteger(GetDeviceCaps(VERTRES));
+        d.GameBitDepth = d.DesktopBitDepth;
+        d.ScreenWidth = d.DesktopWidth;
+        d.ScreenHeight = d.DesktopHeight;
+        live.SetupDirectX(g, d.DesktopBitDepth, d.DesktopWidth, d.DesktopHeight);
+        SetupDirectSound(media.Sound, soundF, media.Hooks);
+        media.Sound.DirectSound->PauseOutput(true);  // nothing finishes on its own
+        g.Setup.SoundOn = soundF.SoundOn;
+    }
+    void TearDown() override {
+        for (int h : hooks) RemovePumpHook(h);
+        ReleaseDirectDraw(media);
+        media.Input.Joystick.reset();
+        ReleaseDirectInput(media.Input);
+        ReleaseDirectSound(media.Sound);
+        stick.reset();
+        UseVirtualClock(false);
+    }
+    void OnPump(std::function<void()> f) { hooks.push_back(AddPumpHook(std::move(f))); }
+
+    // Distinct colours in a rectangle of the last present.
+    static size_t Colours(const PresentRecord& p, int x, int y, int w, int h) {
+        std::set<uint32_t> seen;
+        for (int j = y; j < y + h; ++j)
+            for (int i = x; i < x + w; ++i) seen.insert(p.At(i, j));
+        return seen.size();
+    }
+
+    ScopedWorkDir wd;
+    MediaState media;
+    DisplayFields displayF;
+    SoundFields soundF;
+    JoystickFields joyF;
+    JoystickSettings joySettings;
+    LiveMedia live{media, displayF, soundF, joyF, joySettings};
+    std::unique_ptr<Game> owned = std::make_unique<Game>();
+    Game& g = *owned;
+    std::vector<std::string> boxes, menu;
+    std::vector<int> hooks;
+    int unloads = 0;
+    std::unique_ptr<VirtualJoystick> stick;
+};
+
+}  // namespace
+
+TEST_F(LiveGame, AShortGameInItsOwnModeShootsTheLevelStartPlaneAndIsLeftWithEsc) {
+    ASSERT_EQ(soundF.SoundOn, True);
+    // A game mode other than the desktop's: the display is switched there and back.
+    g.Display.GameBitDepth = 16;
+    g.Display.ScreenWidth = 800;
+    g.Display.ScreenHeight = 600;
+    g.Options.Joystick = true;
+    stick = std::make_unique<VirtualJoystick>(2, 32);
+    joySettings.JoySaturation = 10000;
+    joySettings.JoyFireButton = 0;
+
+    int frames = 0, shotDown = 0;
+    PresentRecord shot;
+    Long playAreaX = 0;
+    bool soundServed = false, stickSeen = false;
+    OnPump([&] {
+        ++frames;
+        if (frames > 600) {
+            ADD_FAILURE() << "runaway";
+            g.Run.GameOver = True;
+        }
+        if (frames == 20) {
+            g.Sounds.Request(23);  // an explosion, served by the next frame's 17..32 range
+            stick->SetAxis(0, -32768);
+            stick->SetButton(0, true);  // fire, held from here on
+        }
+        if (frames == 21) soundServed = g.Sounds[23] == False && !media.Sound.SoundChannels[2].IsEmpty();
+        // The stick's event arrived at the last pump; this frame's poll handed it on.
+        if (frames == 22) stickSeen = g.Controls.JoystickX == 0 && g.Controls.JoystickFire == True;
+        if (frames > 1 && shotDown == 0 && g.Run.ScriptHold == False) {  // pump 1 is before the level
+            // The level-start plane was hit, by the pixel test over the real sheets.
+            shotDown = frames;
+            shot = LastPresent();
+            playAreaX = g.Display.PlayAreaX;
+            // Esc: no lives left, and the landing (or here the test) starts the countdown.
+            g.Player().Lives = 0;
+            LoseLife(g);
+        }
+        if (shotDown != 0 && frames == shotDown + 5) g.Run.GameOverCountdown = 2;  // Esc again: over
+    });
+
+    EXPECT_NO_THROW(BeginGame(g));
+
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    EXPECT_EQ(unloads, 0);
+    ASSERT_GT(shotDown, 22);
+    RecordProperty("shot_down_at_frame", shotDown);
+    EXPECT_EQ(frames, shotDown + 6);
+    EXPECT_EQ(menu, (std::vector<std::string>{"ShowMenu 0", "WriteSettings", "ShowUnlockedLevels 0", "ShowMenu 1"}));
+
+    // The game ran at 800 x 600 with the play area centred there; the present shows the level
+    // background, the sprites and the screen frame.
+    EXPECT_EQ(playAreaX, 94);
+    ASSERT_EQ(shot.Width, 800);
+    ASSERT_EQ(shot.Height, 600);
+    EXPECT_GT(Colours(shot, 94, 135, 612, 330), 20u);
+    EXPECT_GT(Colours(shot, 80, 60, 640, 75), 2u);  // the frame above the play area
+    EXPECT_EQ(g.Sheets.VorpexSheetWidths[35], displayF.VorpexSheetWidths[35]);
+    EXPECT_GT(g.Sheets.TileSheetWidth, 0);
+    EXPECT_EQ(g.Display.ColorKeyPixel, displayF.ColorKeyPixel);
+    EXPECT_TRUE(soundServed);
+    EXPECT_TRUE(stickSeen);
+    EXPECT_FALSE(media.Sound.SoundBuffers[60].IsEmpty());  // level 1's boss clip
+
+    // Back in the desktop's mode, with its play-area origin.
+    ASSERT_TRUE(media.Display.DDraw);
+    EXPECT_EQ(media.Display.DDraw->ModeWidth(), g.Display.DesktopWidth);
+    EXPECT_EQ(g.Display.PlayAreaX, (g.Display.DesktopWidth - 612) / 2);
+}
+
+TEST_F(LiveGame, KeysReachTheGameStateAndALoadWithoutItsResourceEndsTheProgram) {
+    SetupDirectInput(media, joyF, joySettings);
+    InjectKey(SDL_SCANCODE_LEFT, true);
+    PumpMessages();
+    live.ReadKeyboardState(g);
+    EXPECT_NE(g.Controls.KeyboardState[0xCB], 0);
+    InjectKey(SDL_SCANCODE_LEFT, false);
+    PumpMessages();
+    live.ReadKeyboardState(g);
+    EXPECT_EQ(g.Controls.KeyboardState[0xCB], 0);
+
+    // Every level background is in the program; a missing one is the run time's error.
+    EXPECT_THROW(live.LoadLevelBackground(g, "screen99"), Unloaded);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].rfind("Run-time error '326':", 0), 0u) << boxes[0];
+    EXPECT_THROW(live.LoadResourceSound(60, "zugbos99z"), Unloaded);
+    EXPECT_EQ(unloads, 2);
+}
