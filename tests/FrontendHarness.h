@@ -50,9 +50,13 @@ public:
 
     // Shows the main form (its whole load handler runs). Returns the exit status when the
     // form was unloaded on the way, -1 when it reached the menu.
-    void Watch(GameForm& f) { Form_ = &f; }
-    int Start(GameForm& f) {
+    // The settings file goes to the test's own folder, never the program's.
+    void Watch(GameForm& f) {
         Form_ = &f;
+        f.Seams.SettingsFolder = Dir.Path();
+    }
+    int Start(GameForm& f) {
+        Watch(f);
         return Catch([&] { f.Show(); });
     }
     // Runs an action that may end the program; the exit status, or -1 when it did not end.

@@ -7,6 +7,7 @@
 #include "frontend/MenuLayout.h"
 #include "frontend/UnlockedLevels.h"
 #include "platform/Resources.h"
+#include "platform/Screen.h"
 #include "world/World.h"
 
 using namespace gorb;
@@ -202,4 +203,36 @@ TEST_F(FrontendMenu, ARealGameRunsAndReturnsToTheMenu) {
     EXPECT_TRUE(form->cmdBegin->HasFocus());
     EXPECT_EQ(FramesOpen(), 0);
     EXPECT_EQ(CursorDisplayCount(), 0);
+}
+
+// A game in the desktop's own mode draws its tile backdrop over the whole screen; back in the
+// menu, the screen around the menu shows the form's background again, not the last frame.
+TEST_F(FrontendMenu, TheMenuIsRepaintedWholeAfterAGameInTheDesktopMode) {
+    if (!res::HasString(101)) GTEST_SKIP() << "no game data in this build";
+    StartForm();
+    FrontendHarness::Click(*form->cmdConfig);
+    FrontendHarness::Click((*form->optControls)[1]);
+    auto corner = [] {
+        SDL_Surface* s = GetScreenSurface();
+        EXPECT_NE(s, nullptr);
+        if (!s) return std::vector<uint8_t>{};
+        const auto* row = static_cast<const uint8_t*>(s->pixels) + 2 * s->pitch;
+        return std::vector<uint8_t>(row, row + 8 * s->format->BytesPerPixel);
+    };
+    auto before = corner();
+    int frames = 0;
+    std::vector<uint8_t> during;
+    int hook = AddPumpHook([&] {
+        if (form->G->Run.GameOver == True) return;
+        if (++frames == 30) {
+            during = corner();
+            form->G->Run.GameOver = True;
+        }
+    });
+    int status = FrontendHarness::Catch([&] { FrontendHarness::Click(*form->cmdBegin); });
+    RemovePumpHook(hook);
+    ASSERT_EQ(status, -1);
+    ASSERT_EQ(form->Media.Display.DDraw->ModeWidth(), 1024);
+    EXPECT_NE(during, before) << "the game should have drawn its backdrop over the corner";
+    EXPECT_EQ(corner(), before);
 }

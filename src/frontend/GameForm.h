@@ -4,6 +4,7 @@
 //
 // "Unload the main form" runs Form_Unload, which releases everything and ends the run by
 // throwing ProcessEnd; RunProgram (and a test harness) catches it and returns its status.
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <string_view>
 
 #include "frontend/ModeProbe.h"
+#include "frontend/PictureSequences.h"
 #include "media/MediaFields.h"
 #include "media/MediaState.h"
 #include "platform/Controls.h"
@@ -46,6 +48,8 @@ struct ProgramSeams {
     std::function<void(class GameForm&)> OnIdle;
     // Runs in place of a whole game when set (the Begin button's game).
     std::function<void(class GameForm&)> RunGame;
+    // The folder of the settings file; empty: the program's folder.
+    std::filesystem::path SettingsFolder;
 };
 
 class GameForm {
@@ -95,6 +99,7 @@ public:
     // Picture sequences and key commands.
     Boolean SequenceActive = False;
     Boolean SkipRequested = False;
+    DrumLoop Drums;
 
     // Sound is ready and may be played.
     bool SoundReady() const { return SoundF.SoundOn == True; }

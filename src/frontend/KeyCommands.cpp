@@ -1,18 +1,117 @@
 #include "frontend/KeyCommands.h"
 
+#include <array>
+#include <utility>
+
 #include "frontend/GameForm.h"
+#include "world/World.h"
 
 namespace gorb {
 
 namespace {
+
 constexpr Integer kEsc = 27;
 constexpr Integer kSpace = 32;
+
+// The eighteen pickups of "=": the top weapon from any start, the five items twice, six lives.
+constexpr std::array<Integer, 18> kEverything = {59, 59, 52, 61, 53, 63, 54, 52, 61, 53, 63, 54, 62, 62, 62, 62, 62, 62};
+
+// The single pickup of each number key.
+constexpr std::array<std::pair<char, Integer>, 11> kPickupKeys = {{
+    {'1', 57}, {'2', 60}, {'3', 59}, {'4', 54}, {'5', 63}, {'6', 61},
+    {'7', 53}, {'8', 52}, {'9', 56}, {'0', 58}, {'-', 62},
+}};
+
+void Pause(Game& g) {
+    LevelState& run = g.Run;
+    if (run.Paused == True) {
+        run.Paused = False;  // the next frame covers the sign
+        return;
+    }
+    run.Paused = True;
+    BlitMisc(g, g.Display.PlayAreaX + 190, g.Display.PlayAreaY + 128, 0, 60, 233, 74);
+}
+
+void Abandon(Game& g) {
+    LevelState& run = g.Run;
+    if (run.GameOverCountdown == 0) {
+        // The plane falls with no life left; its landing starts the game-over countdown.
+        run.FrameTimeMs = 35;
+        g.Player().Lives = 0;
+        g.Player().FallSpeed = 0;
+        KillPlayer(g);
+    } else {
+        run.GameOverCountdown = 2;  // the frame loop ends the game in its next frame
+    }
+}
+
+void CheatLetter(Game& g, char key) {
+    LevelState& run = g.Run;
+    if (kCheatCode.find(key) == std::string_view::npos) return;
+    if (run.CheatBuffer.empty()) {
+        if (key == kCheatCode.front()) run.CheatBuffer = key;
+        return;
+    }
+    run.CheatBuffer += key;
+    if (kCheatCode.substr(0, run.CheatBuffer.size()) == run.CheatBuffer) {
+        if (run.CheatBuffer.size() == kCheatCode.size()) {
+            run.DebugMode = True;
+            g.Sounds.Request(g.Flags.PilotTalkOn == True ? 80 : 47);
+        }
+        return;
+    }
+    if (key == kCheatCode.front())
+        run.CheatBuffer = key;
+    else
+        run.CheatBuffer.clear();
+}
+
+void DebugKey(Game& g, Integer key, const PickupAction& applyPickup) {
+    LevelState& run = g.Run;
+    auto pickup = [&](Integer type) {
+        if (applyPickup) applyPickup(g, type);
+    };
+    if (key == 96) {
+        // Ends the wait the level script is counting at its next step. Outside a level (the
+        // menu after the end picture, Level 99) there is no script row to read.
+        const auto& delays = g.Data.LevelScript[0];
+        if (run.Level >= 0 && static_cast<size_t>(run.Level) < delays.size() && run.LevelProgress >= 0 &&
+            static_cast<size_t>(run.LevelProgress) < delays[0].size()) {
+            run.ScriptTick = ToInteger(delays[static_cast<size_t>(run.Level)][static_cast<size_t>(run.LevelProgress)] - 1);
+        }
+    }
+    if (key == 92) run.FrameTimeMs = ToInteger(Clamp(run.FrameTimeMs + 50, 1, kSlowestFrameTimeMs));
+    if (key == 124) run.FrameTimeMs = 35;
+    if (key == 'b' && run.Level < 11 && run.Level >= 0) {
+        run.LevelProgress = g.Data.BossStep[static_cast<size_t>(run.Level)];
+        run.ScriptTick = 0;
+        run.RandomGameActive = False;
+    }
+    for (const auto& [k, type] : kPickupKeys)
+        if (key == k) pickup(type);
+    if (key == '=')
+        for (Integer type : kEverything) pickup(type);
+}
+
 }  // namespace
 
+void Form_KeyPress(Game& g, const SequenceState& seq, Integer& keyAscii, const PickupAction& applyPickup) {
+    const Integer key = keyAscii;
+    if (key == 'p') Pause(g);
+    if (key == kEsc) {
+        Abandon(g);
+        return;
+    }
+    // Any key but Space withdraws a skip that has not been acted on yet.
+    seq.SkipRequested = ToBoolean(key == kSpace && seq.SequenceActive == True);
+    if (g.Run.DebugMode == True)
+        DebugKey(g, key, applyPickup);
+    else if (key > 0 && key < 128)
+        CheatLetter(g, static_cast<char>(key));
+}
+
 void Form_KeyPress(GameForm& f, Integer& keyAscii) {
-    if (keyAscii == kEsc) return;
-    // Space skips a running picture sequence; any other key withdraws a skip not yet acted on.
-    f.SkipRequested = ToBoolean(keyAscii == kSpace && f.SequenceActive == True);
+    Form_KeyPress(*f.G, {f.SequenceActive, f.SkipRequested, f.Drums}, keyAscii, ApplyPickup);
 }
 
 }  // namespace gorb

@@ -62,7 +62,9 @@ void cmdBegin_Click(GameForm& f) {
         f.Seams.RunGame(f);
     else
         BeginGame(*f.G);
-    // The run shows the menu again; the Begin button gets the focus back.
+    // The game drew over the whole screen; paint the form again so nothing of the last frame
+    // (tile backdrop, HUD) stays around the menu. The Begin button gets the focus back.
+    f.Win.Refresh();
     f.cmdBegin->SetFocus();
 }
 

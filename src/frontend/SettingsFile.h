@@ -1,14 +1,86 @@
 #pragma once
-// The settings file "ZORBELS.INI" in the program's folder: read once at start-up, written at
-// the end of every game.
+// The settings file "ZORBELS.INI" in the program's folder: the menu's choices, the sound
+// switch, the joystick set-up and how far the player has got in each game type. The reader
+// selects menu controls (their click actions run, as a player's click would) and sets the
+// settings values; the writer turns them back into the file's 18 quoted lines.
+//
+// A player may edit the file by hand: the reader never throws and stops quietly at the first
+// entry it cannot make sense of, keeping what it applied; the writer replaces the file only
+// once the new one is complete.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/Arithmetic.h"
+#include "platform/Controls.h"
+
 namespace gorb {
 
 class GameForm;
 
-// Applies the file's entries to the menu and the settings values; a missing or broken file
-// leaves what start-up chose. Never fails.
+inline constexpr const char* kSettingsFileName = "ZORBELS.INI";
+
+// Word i (0..10) of each table stands for progress i: characters 9i+1 to 9i+9, blank-padded.
+inline constexpr std::string_view LevelCodeWordsNormal =
+    "opening  marble   teapot   gravel   lantern  quiver   orchid   tundra   saddle   beacon   fennel   ";
+inline constexpr std::string_view LevelCodeWordsRandom =
+    "opening  pebble   walrus   cobalt   meadow   trumpet  harbor   violet   thimble  canyon   juniper  ";
+
+// The menu controls the file reads and writes.
+struct SettingsControls {
+    OptionGroup& optColor;       // 0..2
+    OptionGroup& optRes;         // 0..2
+    OptionGroup& optControls;    // 0..1
+    OptionGroup& optLevel;       // 0..10
+    OptionGroup& optDifficulty;  // 0..1
+    OptionGroup& optPilot;       // 0..1
+    OptionGroup& optPlay;        // 0..1
+    CheckBox& chkFire;
+    CheckBox& chkBack;
+    CheckBox& chkCollision;
+    CheckBox& chkOverload;
+};
+
+// The settings values the file feeds, wherever the program keeps them.
+struct SettingsValues {
+    Integer& StartLevel;          // optLevel index 0..10
+    Integer& HighestLevelNormal;  // 0..10
+    Integer& HighestLevelRandom;  // 0..10
+    Boolean& SoundEnabled;
+    Long& JoySaturation;
+    Integer& JoyFireButton;
+    Integer& JoyBombButton;
+    Integer& JoyEjectButton;
+};
+
+struct SettingsBinding {
+    SettingsControls Controls;
+    SettingsValues Values;
+};
+
+// The program's folder + "ZORBELS.INI".
+std::filesystem::path SettingsFilePath();
+
+// Reads the file and applies its entries in order. A missing file changes nothing.
+void ReadSettings(const SettingsBinding& b);
+void ReadSettings(const SettingsBinding& b, const std::filesystem::path& file);
+// The reader over the file's bytes.
+void ApplySettingsText(const SettingsBinding& b, std::string_view text);
+
+// Writes the 18 entries. The new file is written beside the old one and renamed over it, so a
+// failed write leaves the old file as it was; returns false then. Clamps a progress above 10
+// to 10 in the values too.
+bool WriteSettings(const SettingsBinding& b);
+bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file);
+// The file's text as the writer writes it (with the same clamping).
+std::string SettingsText(const SettingsBinding& b);
+
+// The same on the main form: its menu controls, the game's settings, the sound switch and the
+// joystick settings, in the program's folder. A failed write leaves the menu and game going.
 void ReadSettings(GameForm& f);
-// Writes the menu choices and the settings values.
 void WriteSettings(GameForm& f);
+
+// The reader never takes in more than this many bytes of a file.
+inline constexpr size_t kSettingsReadLimit = 1 << 20;
 
 }  // namespace gorb

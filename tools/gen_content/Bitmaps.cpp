@@ -480,13 +480,12 @@ void PaintTile(Canvas& cv) {
 }
 
 // Menu frame pictures: dark, so the light-grey labels on them read well.
-std::function<void(Canvas&)> MenuPanel(const char* caption) {
-    return [=](Canvas& cv) {
-        for (int y = 0; y < cv.Height(); ++y)
-            cv.FillRect({0, y, cv.Width(), 1}, Mix(Rgb{25, 25, 45}, Rgb{10, 10, 20}, double(y) / cv.Height()));
-        cv.FrameRect({0, 0, cv.Width(), cv.Height()}, Rgb{90, 90, 130});
-        cv.Text(4, cv.Height() - 8, caption, 1, Rgb{60, 60, 90});
-    };
+// An option frame's backing picture: a dark gradient with a thin border; the frame's own
+// controls carry all the text.
+void PaintMenuPanel(Canvas& cv) {
+    for (int y = 0; y < cv.Height(); ++y)
+        cv.FillRect({0, y, cv.Width(), 1}, Mix(Rgb{25, 25, 45}, Rgb{10, 10, 20}, double(y) / cv.Height()));
+    cv.FrameRect({0, 0, cv.Width(), cv.Height()}, Rgb{90, 90, 130});
 }
 
 }  // namespace
@@ -529,7 +528,7 @@ std::vector<BitmapSpec> Bitmaps() {
         {"frameGamePlay", {113, 81}},   {"FrameLevel", {113, 305}},      {"frameDifficulty", {113, 129}},
         {"framePerformance", {145, 217}}, {"framePreference", {113, 81}},
     };
-    for (const auto& [n, size] : panels) v.push_back({n, size.first, size.second, 24, MenuPanel(n)});
+    for (const auto& [n, size] : panels) v.push_back({n, size.first, size.second, 24, PaintMenuPanel});
     return v;
 }
 

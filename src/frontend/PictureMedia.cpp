@@ -1,0 +1,47 @@
+#include "frontend/PictureMedia.h"
+
+#include "media/Blit.h"
+#include "platform/MessagePump.h"
+#include "platform/PlatformError.h"
+
+namespace gorb {
+
+SurfaceRef& MediaPictures::Slot(PictureSlot slot) {
+    return slot == PictureSlot::Prev ? media_.Display.GfxPrevPicture : media_.Display.GfxNextPicture;
+}
+
+void MediaPictures::LoadPicture(PictureSlot slot, const std::string& name) {
+    DisplayObjects& d = media_.Display;
+    if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set", "DirectDraw");
+    // Off-screen plain, the bitmap's own size.
+    d.SurfaceDescription.lFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+    d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
+    d.SurfaceDescription.lWidth = 0;
+    d.SurfaceDescription.lHeight = 0;
+    SurfaceRef& target = Slot(slot);
+    target = d.DDraw->CreateSurfaceFromResource("", name, d.SurfaceDescription);
+    target->SetColorKey(DDCKEY_SRCBLT, d.Key);
+}
+
+void MediaPictures::DropPicture(PictureSlot slot) { Slot(slot).reset(); }
+
+void MediaPictures::DrawPicture(PictureSlot slot, const PictureRect& src, const PictureRect& dst) {
+    const SurfaceRef& surface = Slot(slot);
+    if (!surface) return;
+    display_.SrcRect = {src.Left, src.Top, src.Right, src.Bottom};
+    display_.DestRect = {dst.Left, dst.Top, dst.Right, dst.Bottom};
+    BlitToPrimary(media_, surface, display_.SrcRect, display_.DestRect, 640, 480, "BackBuffer");
+}
+
+void MediaPictures::PlaySound(Integer number) {
+    if (number < 0 || number > kSoundCount) return;
+    media_.Sound.SoundBuffers[static_cast<size_t>(number)].Play();
+}
+
+void MediaPictures::LoadSound(Integer number, const std::string& name) {
+    LoadResourceSound(media_.Sound, number, name);
+}
+
+void MediaPictures::PumpMessages() { gorb::PumpMessages(); }
+
+}  // namespace gorb
