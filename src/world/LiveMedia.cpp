@@ -127,12 +127,8 @@ void LiveMedia::LoadLevelBackground(Game&, const std::string& resourceName) {
     DisplayObjects& d = media_.Display;
     try {
         if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
-        d.SurfaceDescription.lFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-        d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
-        d.SurfaceDescription.lWidth = 0;
-        d.SurfaceDescription.lHeight = 0;
-        d.GfxScreen = d.DDraw->CreateSurfaceFromResource("", resourceName, d.SurfaceDescription);
-        d.GfxScreen->SetColorKey(DDCKEY_SRCBLT, d.Key);
+        DescribePlainSurface(d, 0, 0);
+        LoadKeyedResource(d, d.GfxScreen, resourceName);
     } catch (const PlatformError& e) {
         RunTimeError(e);
     }
