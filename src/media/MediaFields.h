@@ -22,11 +22,8 @@ struct BlitRect {
 
 constexpr int kVorpexSheetCount = 53;  // "vorpex01" .. "vorpex53"
 
-struct DisplayFields {
-    Long MiscSheetWidth = 0;
-    Long MiscSheetHeight = 0;
-    // The raw pixel at (205, 1) of "misc" in the display's format: the one transparent value.
-    Long ColorKeyPixel = 0;
+// The loaded sheets' sizes, as the display set-up measures them (0 until then).
+struct SheetSizes {
     std::array<Long, 64> VorpexSheetWidths{};  // entries 1..53 used
     std::array<Long, 64> VorpexSheetHeights{};
     Long PlayerSheetWidth = 0, PlayerSheetHeight = 0;
@@ -34,6 +31,12 @@ struct DisplayFields {
     Long IceSheetWidth = 0, IceSheetHeight = 0;
     Long BulletSheetWidth = 0, BulletSheetHeight = 0;
     Long TileSheetWidth = 0, TileSheetHeight = 0;
+    Long MiscSheetWidth = 0, MiscSheetHeight = 0;
+};
+
+struct DisplayFields : SheetSizes {
+    // The raw pixel at (205, 1) of "misc" in the display's format: the one transparent value.
+    Long ColorKeyPixel = 0;
     BlitRect SrcRect;
     BlitRect DestRect;
 };

@@ -79,17 +79,14 @@ struct DisplayState {
     Long ColorKeyPixel = 0;
 };
 
-// Sizes of the loaded sheets, passed along to the blit helpers.
-struct SheetSizes {
-    std::array<Long, 64> VorpexSheetWidths{};
-    std::array<Long, 64> VorpexSheetHeights{};
-    Long PlayerSheetWidth = 80, PlayerSheetHeight = 1024;
-    Long ExplodeSheetWidth = 149, ExplodeSheetHeight = 657;
-    Long IceSheetWidth = 168, IceSheetHeight = 1210;
-    Long BulletSheetWidth = 317, BulletSheetHeight = 136;
-    Long TileSheetWidth = 640, TileSheetHeight = 480;
-    Long MiscSheetWidth = 472, MiscSheetHeight = 134;
-};
+// Sizes of the loaded sheets, passed along to the blit helpers: the shipped sheets' sizes until
+// a display set-up measures the real ones.
+inline constexpr SheetSizes kShippedSheetSizes{.PlayerSheetWidth = 80, .PlayerSheetHeight = 1024,
+                                              .ExplodeSheetWidth = 149, .ExplodeSheetHeight = 657,
+                                              .IceSheetWidth = 168, .IceSheetHeight = 1210,
+                                              .BulletSheetWidth = 317, .BulletSheetHeight = 136,
+                                              .TileSheetWidth = 640, .TileSheetHeight = 480,
+                                              .MiscSheetWidth = 472, .MiscSheetHeight = 134};
 
 // The run and the level: flow flags, script position, the random game's counters.
 struct LevelState {
@@ -198,7 +195,7 @@ struct Game {
     GameFlags Flags;
     Settings Setup;
     DisplayState Display;
-    SheetSizes Sheets;
+    SheetSizes Sheets = kShippedSheetSizes;
     LevelState Run;
     Objects Obj;
     PlayerControls Controls;

@@ -139,22 +139,7 @@ void LiveMedia::SyncDisplay(Game& g) const {
     d.PlayAreaX = media_.Display.PlayAreaX;
     d.PlayAreaY = media_.Display.PlayAreaY;
     d.ColorKeyPixel = display_.ColorKeyPixel;
-    SheetSizes& s = g.Sheets;
-    const DisplayFields& m = display_;
-    s.VorpexSheetWidths = m.VorpexSheetWidths;
-    s.VorpexSheetHeights = m.VorpexSheetHeights;
-    s.PlayerSheetWidth = m.PlayerSheetWidth;
-    s.PlayerSheetHeight = m.PlayerSheetHeight;
-    s.ExplodeSheetWidth = m.ExplodeSheetWidth;
-    s.ExplodeSheetHeight = m.ExplodeSheetHeight;
-    s.IceSheetWidth = m.IceSheetWidth;
-    s.IceSheetHeight = m.IceSheetHeight;
-    s.BulletSheetWidth = m.BulletSheetWidth;
-    s.BulletSheetHeight = m.BulletSheetHeight;
-    s.TileSheetWidth = m.TileSheetWidth;
-    s.TileSheetHeight = m.TileSheetHeight;
-    s.MiscSheetWidth = m.MiscSheetWidth;
-    s.MiscSheetHeight = m.MiscSheetHeight;
+    g.Sheets = static_cast<const SheetSizes&>(display_);
 }
 
 // --- Input ------------------------------------------------------------------------------------
