@@ -44,23 +44,27 @@ struct DisplayFields : SheetSizes {
 constexpr int kSoundCount = 96;     // sound numbers 1..96
 constexpr int kChannelCount = 28;   // duplicate channels 1..28
 
-struct SoundFields {
-    // True only after a complete sound set-up; never cleared.
-    Boolean SoundOn = False;
-    std::array<Boolean, kSoundCount + 1> SoundRequests{};  // 0..96
-    // Each ring counter holds the channel used last; it is advanced before use.
+// The counters of the four duplicate channel rings. Each holds the channel used last; it is
+// advanced before use.
+struct ChannelRings {
     Integer ChannelGeneral = 1;  // ring 1..20
     Integer ChannelItem = 20;    // ring 21..22
     Integer ChannelBoss = 22;    // ring 23..25
     Integer ChannelCrash = 24;   // ring 26..28 (its first use lands on 25)
 
+    // The four counters back to their start values.
+    void ResetRings() { *this = ChannelRings{}; }
+};
+
+struct SoundFields : ChannelRings {
+    // True only after a complete sound set-up; never cleared.
+    Boolean SoundOn = False;
+    std::array<Boolean, kSoundCount + 1> SoundRequests{};  // 0..96
+
     // Game start: every request cleared and the four counters back to their start values.
     void ResetForGame() {
         for (int n = 1; n <= kSoundCount; ++n) SoundRequests[n] = False;
-        ChannelGeneral = 1;
-        ChannelItem = 20;
-        ChannelBoss = 22;
-        ChannelCrash = 24;
+        ResetRings();
     }
 };
 

@@ -160,17 +160,13 @@ struct Voices {
     Integer LastHurtVoice = 0;
 };
 
-// One play request per sound number 0..96, served by the queued playback.
-struct SoundRequests {
+// One play request per sound number 0..96, served by the queued playback, and the playback's
+// channel rings.
+struct SoundRequests : ChannelRings {
     std::array<Boolean, 97> Requested{};
     Boolean& operator[](int n) { return Requested.at(static_cast<size_t>(n)); }
     Boolean operator[](int n) const { return Requested.at(static_cast<size_t>(n)); }
     void Request(int n) { (*this)[n] = True; }
-    // The queued playback's channel rings: the channel used last in each.
-    Integer ChannelGeneral = 1;
-    Integer ChannelItem = 20;
-    Integer ChannelBoss = 22;
-    Integer ChannelCrash = 24;
 };
 
 // What the screen frame, the HUD, the background strips and the overload sign keep.

@@ -82,16 +82,10 @@ void LiveMedia::PlayQueuedSounds(SoundRequests& requests, Integer first, Integer
     // what it cleared and advanced goes back.
     SoundFields& s = sound_;
     for (int n = first; n <= last; ++n) s.SoundRequests.at(static_cast<size_t>(n)) = requests[n];
-    s.ChannelGeneral = requests.ChannelGeneral;
-    s.ChannelItem = requests.ChannelItem;
-    s.ChannelBoss = requests.ChannelBoss;
-    s.ChannelCrash = requests.ChannelCrash;
+    static_cast<ChannelRings&>(s) = requests;
     gorb::PlayQueuedSounds(media_.Sound, s, first, last);
     for (int n = first; n <= last; ++n) requests[n] = s.SoundRequests[static_cast<size_t>(n)];
-    requests.ChannelGeneral = s.ChannelGeneral;
-    requests.ChannelItem = s.ChannelItem;
-    requests.ChannelBoss = s.ChannelBoss;
-    requests.ChannelCrash = s.ChannelCrash;
+    static_cast<ChannelRings&>(requests) = s;
 }
 
 void LiveMedia::LoadResourceSound(Integer soundNumber, const std::string& resourceName) {
