@@ -2,12 +2,10 @@
 // both background layers on, drawn with real 32-bit surfaces onto a 1024 x 768 screen.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <map>
 #include <memory>
-#include <vector>
 
+#include "FrameTables.h"
 #include "media/BlitClip.h"
 #include "platform/Surface.h"
 #include "world/World.h"
@@ -57,31 +55,14 @@ void FullTables(Game& g) {
     g.Display.ScreenHeight = 768;
     g.Display.PlayAreaX = 206;
     g.Display.PlayAreaY = 219;
-    g.Run.Level = 1;
-    g.Run.ScriptHold = True;
-    g.Data.LevelScript[0][1][0] = 30;
     g.Data.PathTable[1][2][78] = 1;
     g.Data.PathTable[2][2][78] = 1;
     g.Data.PathTable[3][1][78] = 99;
-    PlaneRecord& p = g.Player();
-    p.Active = True;
-    p.Width = 80;
-    p.Height = 64;
-    p.X = 100;
-    p.Y = 100;
-    p.Frame = 3;
-    p.HitPoints = 100;
-    for (int i = 1; i <= 20; ++i) {
-        PlaneRecord& r = g.Obj.Planes[i];
-        r.Active = True;
+    bench::FillFrameTables(g, [](PlaneRecord& r) {
         r.TypeId = 1;
         r.Sheet = 1;
         r.Width = 180;
         r.Height = 100;
-        r.X = ToInteger(25 * i);
-        r.Y = ToInteger(10 * i);
-        r.PathId = 78;
-        r.PathStep = 1;
         r.HasPropeller = True;
         r.PropX = 150;
         for (int a = 0; a <= 35; ++a) {
@@ -89,24 +70,7 @@ void FullTables(Game& g) {
             r.Anim[a][2] = 2;
             r.Anim[a][3] = 99;
         }
-    }
-    for (int b = 1; b <= 100; ++b) {
-        BulletType& t = g.Obj.Bullets[b];
-        t.Active = True;
-        t.Width = 26;
-        t.Height = 8;
-        t.X = ToInteger(5 * b);
-        t.Y = ToInteger(3 * b);
-    }
-    for (int e = 1; e <= 60; ++e) {
-        EffectType& t = g.Obj.Effects[e];
-        t.Active = True;
-        t.KindCode = e % 8 + 1;
-        t.Width = 40;
-        t.Height = 40;
-        t.X = ToInteger(9 * e);
-        t.Y = ToInteger(5 * e);
-    }
+    });
 }
 
 void BM_FrameWork_1024x768x32(benchmark::State& state) {
@@ -114,16 +78,7 @@ void BM_FrameWork_1024x768x32(benchmark::State& state) {
     SurfaceMedia media;
     g->Media = &media;
     FullTables(*g);
-    std::vector<double> us;
-    for (auto _ : state) {
-        auto t0 = std::chrono::steady_clock::now();
-        RunFrameWork(*g);
-        auto t1 = std::chrono::steady_clock::now();
-        us.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
-    }
-    std::sort(us.begin(), us.end());
-    state.counters["median_us"] = us[us.size() / 2];
-    state.counters["p99_us"] = us[std::min(us.size() - 1, us.size() * 99 / 100)];
+    bench::TimeFrameWork(state, *g, [] {});
 }
 BENCHMARK(BM_FrameWork_1024x768x32)->Unit(benchmark::kMicrosecond)->Iterations(2000);
 

@@ -116,15 +116,6 @@ protected:
         return b;
     }
 
-    std::vector<int> Requested() const {
-        std::vector<int> out;
-        for (int n = 1; n <= 96; ++n)
-            if (g.Sounds[n] == True) out.push_back(n);
-        return out;
-    }
-    void ClearSounds() {
-        for (int n = 0; n <= 96; ++n) g.Sounds[n] = False;
-    }
     int LiveEffects(int kind = -1) const {
         int n = 0;
         for (int e = 1; e <= 60; ++e) {

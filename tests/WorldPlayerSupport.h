@@ -70,15 +70,6 @@ protected:
         }
         return n;
     }
-    void ClearSounds() {
-        for (int n = 0; n <= 96; ++n) g.Sounds[n] = False;
-    }
-    std::vector<int> Requested() const {
-        std::vector<int> out;
-        for (int n = 1; n <= 96; ++n)
-            if (g.Sounds[n] == True) out.push_back(n);
-        return out;
-    }
     void Carry(std::initializer_list<int> kinds) {
         for (int k : kinds) {
             g.Controls.ItemCount = ToInteger(g.Controls.ItemCount + 1);

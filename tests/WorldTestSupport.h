@@ -187,6 +187,16 @@ protected:
         StartNextLevel(g);
         g.Run.FirstLevelOfRun = False;
     }
+    // The sound numbers requested and not yet played, in order.
+    std::vector<int> Requested() const {
+        std::vector<int> out;
+        for (int n = 1; n <= 96; ++n)
+            if (g.Sounds[n] == True) out.push_back(n);
+        return out;
+    }
+    void ClearSounds() {
+        for (int n = 0; n <= 96; ++n) g.Sounds[n] = False;
+    }
     int ActiveObjects() const {
         int n = 0;
         for (int i = 1; i <= 20; ++i) n += g.Obj.Planes[i].Active == True;

@@ -1,6 +1,7 @@
 #include "frontend/PictureMedia.h"
 
 #include "media/Blit.h"
+#include "media/DisplaySetup.h"
 #include "platform/MessagePump.h"
 #include "platform/PlatformError.h"
 
@@ -14,13 +15,8 @@ void MediaPictures::LoadPicture(PictureSlot slot, const std::string& name) {
     DisplayObjects& d = media_.Display;
     if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set", "DirectDraw");
     // Off-screen plain, the bitmap's own size.
-    d.SurfaceDescription.lFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
-    d.SurfaceDescription.lWidth = 0;
-    d.SurfaceDescription.lHeight = 0;
-    SurfaceRef& target = Slot(slot);
-    target = d.DDraw->CreateSurfaceFromResource("", name, d.SurfaceDescription);
-    target->SetColorKey(DDCKEY_SRCBLT, d.Key);
+    DescribePlainSurface(d, 0, 0);
+    LoadKeyedResource(d, Slot(slot), name);
 }
 
 void MediaPictures::DropPicture(PictureSlot slot) { Slot(slot).reset(); }

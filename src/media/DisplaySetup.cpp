@@ -28,15 +28,26 @@ void Quietly(F&& f) {
 }
 
 void LoadSheet(DisplayObjects& d, SurfaceRef& target, const char* name, Long& width, Long& height) {
-    d.SurfaceDescription.lWidth = 0;
-    d.SurfaceDescription.lHeight = 0;
-    target = d.DDraw->CreateSurfaceFromResource("", name, d.SurfaceDescription);
-    target->SetColorKey(DDCKEY_SRCBLT, d.Key);
+    LoadKeyedResource(d, target, name);
     width = d.SurfaceDescription.lWidth;
     height = d.SurfaceDescription.lHeight;
 }
 
 }  // namespace
+
+void DescribePlainSurface(DisplayObjects& d, Long width, Long height) {
+    d.SurfaceDescription.lFlags = kPlainSurfaceFlags;
+    d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
+    d.SurfaceDescription.lWidth = width;
+    d.SurfaceDescription.lHeight = height;
+}
+
+void LoadKeyedResource(DisplayObjects& d, SurfaceRef& target, const std::string& name) {
+    d.SurfaceDescription.lWidth = 0;
+    d.SurfaceDescription.lHeight = 0;
+    target = d.DDraw->CreateSurfaceFromResource("", name, d.SurfaceDescription);
+    target->SetColorKey(DDCKEY_SRCBLT, d.Key);
+}
 
 std::vector<std::string> SetupDirectXErrorLines(const std::string& step, const PlatformError& error,
                                                 int driverCount) {
@@ -87,18 +98,12 @@ void SetupDirectX(MediaState& media, DisplayFields& fields, Long bitsPerPixel, L
         d.PrimarySurface = d.DDraw->CreateSurface(d.SurfaceDescription);
 
         Step(hooks, step, "creating Back buffer.");
-        d.SurfaceDescription.lFlags = kPlainSurfaceFlags;
-        d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
-        d.SurfaceDescription.lWidth = kPlayAreaWidth;
-        d.SurfaceDescription.lHeight = kPlayAreaHeight;
+        DescribePlainSurface(d, kPlayAreaWidth, kPlayAreaHeight);
         Step(hooks, step, "CreateSurface command for Back buffer.");
         d.BackBuffer = d.DDraw->CreateSurface(d.SurfaceDescription);
 
         Step(hooks, step, "creating Misc buffer.");
-        d.SurfaceDescription.lFlags = kPlainSurfaceFlags;
-        d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
-        d.SurfaceDescription.lWidth = 0;
-        d.SurfaceDescription.lHeight = 0;
+        DescribePlainSurface(d, 0, 0);
         d.GfxMisc = d.DDraw->CreateSurfaceFromResource("", "misc", d.SurfaceDescription);
         fields.MiscSheetWidth = d.SurfaceDescription.lWidth;
         fields.MiscSheetHeight = d.SurfaceDescription.lHeight;

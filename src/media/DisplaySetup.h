@@ -35,6 +35,14 @@ struct DisplayObjects {
     Long PlayAreaY = 0;
 };
 
+// Sets the shared description for an off-screen plain surface of width x height; 0 x 0 takes a
+// bitmap's own size.
+void DescribePlainSurface(DisplayObjects& d, Long width, Long height);
+
+// Loads a bitmap resource into target at its own size and gives it the colour key. The shared
+// description keeps the flags and capabilities it has, and comes back with the size.
+void LoadKeyedResource(DisplayObjects& d, SurfaceRef& target, const std::string& name);
+
 // Takes the display in the given mode (8, 16 or 32 bits). On a failure: the log, the display
 // released, the message box and the main form unloaded.
 void SetupDirectX(MediaState& media, DisplayFields& fields, Long bitsPerPixel, Long width, Long height);

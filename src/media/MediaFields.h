@@ -22,11 +22,8 @@ struct BlitRect {
 
 constexpr int kVorpexSheetCount = 53;  // "vorpex01" .. "vorpex53"
 
-struct DisplayFields {
-    Long MiscSheetWidth = 0;
-    Long MiscSheetHeight = 0;
-    // The raw pixel at (205, 1) of "misc" in the display's format: the one transparent value.
-    Long ColorKeyPixel = 0;
+// The loaded sheets' sizes, as the display set-up measures them (0 until then).
+struct SheetSizes {
     std::array<Long, 64> VorpexSheetWidths{};  // entries 1..53 used
     std::array<Long, 64> VorpexSheetHeights{};
     Long PlayerSheetWidth = 0, PlayerSheetHeight = 0;
@@ -34,6 +31,12 @@ struct DisplayFields {
     Long IceSheetWidth = 0, IceSheetHeight = 0;
     Long BulletSheetWidth = 0, BulletSheetHeight = 0;
     Long TileSheetWidth = 0, TileSheetHeight = 0;
+    Long MiscSheetWidth = 0, MiscSheetHeight = 0;
+};
+
+struct DisplayFields : SheetSizes {
+    // The raw pixel at (205, 1) of "misc" in the display's format: the one transparent value.
+    Long ColorKeyPixel = 0;
     BlitRect SrcRect;
     BlitRect DestRect;
 };
@@ -41,23 +44,27 @@ struct DisplayFields {
 constexpr int kSoundCount = 96;     // sound numbers 1..96
 constexpr int kChannelCount = 28;   // duplicate channels 1..28
 
-struct SoundFields {
-    // True only after a complete sound set-up; never cleared.
-    Boolean SoundOn = False;
-    std::array<Boolean, kSoundCount + 1> SoundRequests{};  // 0..96
-    // Each ring counter holds the channel used last; it is advanced before use.
+// The counters of the four duplicate channel rings. Each holds the channel used last; it is
+// advanced before use.
+struct ChannelRings {
     Integer ChannelGeneral = 1;  // ring 1..20
     Integer ChannelItem = 20;    // ring 21..22
     Integer ChannelBoss = 22;    // ring 23..25
     Integer ChannelCrash = 24;   // ring 26..28 (its first use lands on 25)
 
+    // The four counters back to their start values.
+    void ResetRings() { *this = ChannelRings{}; }
+};
+
+struct SoundFields : ChannelRings {
+    // True only after a complete sound set-up; never cleared.
+    Boolean SoundOn = False;
+    std::array<Boolean, kSoundCount + 1> SoundRequests{};  // 0..96
+
     // Game start: every request cleared and the four counters back to their start values.
     void ResetForGame() {
         for (int n = 1; n <= kSoundCount; ++n) SoundRequests[n] = False;
-        ChannelGeneral = 1;
-        ChannelItem = 20;
-        ChannelBoss = 22;
-        ChannelCrash = 24;
+        ResetRings();
     }
 };
 

@@ -79,17 +79,14 @@ struct DisplayState {
     Long ColorKeyPixel = 0;
 };
 
-// Sizes of the loaded sheets, passed along to the blit helpers.
-struct SheetSizes {
-    std::array<Long, 64> VorpexSheetWidths{};
-    std::array<Long, 64> VorpexSheetHeights{};
-    Long PlayerSheetWidth = 80, PlayerSheetHeight = 1024;
-    Long ExplodeSheetWidth = 149, ExplodeSheetHeight = 657;
-    Long IceSheetWidth = 168, IceSheetHeight = 1210;
-    Long BulletSheetWidth = 317, BulletSheetHeight = 136;
-    Long TileSheetWidth = 640, TileSheetHeight = 480;
-    Long MiscSheetWidth = 472, MiscSheetHeight = 134;
-};
+// Sizes of the loaded sheets, passed along to the blit helpers: the shipped sheets' sizes until
+// a display set-up measures the real ones.
+inline constexpr SheetSizes kShippedSheetSizes{.PlayerSheetWidth = 80, .PlayerSheetHeight = 1024,
+                                              .ExplodeSheetWidth = 149, .ExplodeSheetHeight = 657,
+                                              .IceSheetWidth = 168, .IceSheetHeight = 1210,
+                                              .BulletSheetWidth = 317, .BulletSheetHeight = 136,
+                                              .TileSheetWidth = 640, .TileSheetHeight = 480,
+                                              .MiscSheetWidth = 472, .MiscSheetHeight = 134};
 
 // The run and the level: flow flags, script position, the random game's counters.
 struct LevelState {
@@ -163,17 +160,13 @@ struct Voices {
     Integer LastHurtVoice = 0;
 };
 
-// One play request per sound number 0..96, served by the queued playback.
-struct SoundRequests {
+// One play request per sound number 0..96, served by the queued playback, and the playback's
+// channel rings.
+struct SoundRequests : ChannelRings {
     std::array<Boolean, 97> Requested{};
     Boolean& operator[](int n) { return Requested.at(static_cast<size_t>(n)); }
     Boolean operator[](int n) const { return Requested.at(static_cast<size_t>(n)); }
     void Request(int n) { (*this)[n] = True; }
-    // The queued playback's channel rings: the channel used last in each.
-    Integer ChannelGeneral = 1;
-    Integer ChannelItem = 20;
-    Integer ChannelBoss = 22;
-    Integer ChannelCrash = 24;
 };
 
 // What the screen frame, the HUD, the background strips and the overload sign keep.
@@ -198,7 +191,7 @@ struct Game {
     GameFlags Flags;
     Settings Setup;
     DisplayState Display;
-    SheetSizes Sheets;
+    SheetSizes Sheets = kShippedSheetSizes;
     LevelState Run;
     Objects Obj;
     PlayerControls Controls;

@@ -93,10 +93,7 @@ void BeginGame(Game& g) {
     PumpMessages();
 
     g.Run.ScriptEnded = False;
-    g.Sounds.ChannelGeneral = 1;
-    g.Sounds.ChannelItem = 20;
-    g.Sounds.ChannelBoss = 22;
-    g.Sounds.ChannelCrash = 24;
+    g.Sounds.ResetRings();
     p.Lives = LivesForStartLevel(g.Run.Level);
 
     g.Run.DebugMode = False;

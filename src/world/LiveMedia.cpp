@@ -82,16 +82,10 @@ void LiveMedia::PlayQueuedSounds(SoundRequests& requests, Integer first, Integer
     // what it cleared and advanced goes back.
     SoundFields& s = sound_;
     for (int n = first; n <= last; ++n) s.SoundRequests.at(static_cast<size_t>(n)) = requests[n];
-    s.ChannelGeneral = requests.ChannelGeneral;
-    s.ChannelItem = requests.ChannelItem;
-    s.ChannelBoss = requests.ChannelBoss;
-    s.ChannelCrash = requests.ChannelCrash;
+    static_cast<ChannelRings&>(s) = requests;
     gorb::PlayQueuedSounds(media_.Sound, s, first, last);
     for (int n = first; n <= last; ++n) requests[n] = s.SoundRequests[static_cast<size_t>(n)];
-    requests.ChannelGeneral = s.ChannelGeneral;
-    requests.ChannelItem = s.ChannelItem;
-    requests.ChannelBoss = s.ChannelBoss;
-    requests.ChannelCrash = s.ChannelCrash;
+    static_cast<ChannelRings&>(requests) = s;
 }
 
 void LiveMedia::LoadResourceSound(Integer soundNumber, const std::string& resourceName) {
@@ -127,12 +121,8 @@ void LiveMedia::LoadLevelBackground(Game&, const std::string& resourceName) {
     DisplayObjects& d = media_.Display;
     try {
         if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
-        d.SurfaceDescription.lFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-        d.SurfaceDescription.lCaps = DDSCAPS_OFFSCREENPLAIN;
-        d.SurfaceDescription.lWidth = 0;
-        d.SurfaceDescription.lHeight = 0;
-        d.GfxScreen = d.DDraw->CreateSurfaceFromResource("", resourceName, d.SurfaceDescription);
-        d.GfxScreen->SetColorKey(DDCKEY_SRCBLT, d.Key);
+        DescribePlainSurface(d, 0, 0);
+        LoadKeyedResource(d, d.GfxScreen, resourceName);
     } catch (const PlatformError& e) {
         RunTimeError(e);
     }
@@ -143,22 +133,7 @@ void LiveMedia::SyncDisplay(Game& g) const {
     d.PlayAreaX = media_.Display.PlayAreaX;
     d.PlayAreaY = media_.Display.PlayAreaY;
     d.ColorKeyPixel = display_.ColorKeyPixel;
-    SheetSizes& s = g.Sheets;
-    const DisplayFields& m = display_;
-    s.VorpexSheetWidths = m.VorpexSheetWidths;
-    s.VorpexSheetHeights = m.VorpexSheetHeights;
-    s.PlayerSheetWidth = m.PlayerSheetWidth;
-    s.PlayerSheetHeight = m.PlayerSheetHeight;
-    s.ExplodeSheetWidth = m.ExplodeSheetWidth;
-    s.ExplodeSheetHeight = m.ExplodeSheetHeight;
-    s.IceSheetWidth = m.IceSheetWidth;
-    s.IceSheetHeight = m.IceSheetHeight;
-    s.BulletSheetWidth = m.BulletSheetWidth;
-    s.BulletSheetHeight = m.BulletSheetHeight;
-    s.TileSheetWidth = m.TileSheetWidth;
-    s.TileSheetHeight = m.TileSheetHeight;
-    s.MiscSheetWidth = m.MiscSheetWidth;
-    s.MiscSheetHeight = m.MiscSheetHeight;
+    g.Sheets = static_cast<const SheetSizes&>(display_);
 }
 
 // --- Input ------------------------------------------------------------------------------------
