@@ -11,7 +11,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -56,7 +58,7 @@ constexpr int kFramesPerLevelCap = 30000;
 // and presses or releases keys for the next frames.
 class Bot {
 public:
-    explicit Bot(Game& g) : g_(g) {}
+    explicit Bot(Game& g) : g_(g) { std::fill(std::begin(lastY_), std::end(lastY_), kUnseen); }
     ~Bot() { ReleaseAll(); }
     Bot(const Bot&) = delete;
     Bot& operator=(const Bot&) = delete;
@@ -139,8 +141,8 @@ private:
     }
 
     void Steer(const PlaneRecord& p) {
-        // The muzzles of a level plane lie about 30 pixels below its top; its nose at X + 80.
-        const long muzzleY = p.Y + 30;
+        // The guns of a level plane fire from about its middle height; its nose is at X + 80.
+        const long muzzleY = p.Y + p.Height / 2;
         const long nose = p.X + p.Width;
         const PlaneRecord* target = nullptr;
         const PlaneRecord* pickup = nullptr;
@@ -167,9 +169,7 @@ private:
                 best = d;
             }
         }
-        // Keys pushed now count from the frame after next: aim where the plane will be then.
-        const long ahead = muzzleY + 2 * p.SpeedY;
-        long want = target ? target->Y + target->Height / 2 : 165;
+        long want = target ? AimHeight(p, *target) : 165;
         bool left = p.X > 40, right = false;
         if (pickup) {
             want = pickup->Y + pickup->Height / 2;
@@ -177,18 +177,77 @@ private:
             left = px < cx - 10;
             right = px > cx + 10;
         }
-        Set(Up, ahead > want + 6);
-        Set(Down, ahead < want - 6);
+        const int climb = Climb(p, want - p.Height / 2);
+        Set(Up, climb < 0);
+        Set(Down, climb > 0);
         // Otherwise stay near the left edge, where everything comes into the guns' line.
         Set(Left, left);
         Set(Right, right);
         Set(Fire, true);
         // Special items are used as they come, one every 50 frames while the key is held.
         Set(Item, g_.Controls.ItemCount > 0 && target != nullptr);
+        for (int i = 1; i <= 20; ++i) lastY_[i] = g_.Obj.Planes[i].Active == True ? g_.Obj.Planes[i].Y : kUnseen;
     }
 
+    // The plane's vertical flight, a frame at a time: a held key gains half the top speed a
+    // frame, a free axis loses as much and stops below 5.
+    static void Fly(const PlaneRecord& p, long& y, long& speed, int key) {
+        const long a = p.MaxSpeed / 2, top = p.MaxSpeed;
+        if (key < 0) {
+            if (speed > -top) speed -= a;
+        } else if (key > 0) {
+            if (speed < top) speed += a;
+        } else {
+            speed += speed > 0 ? -a : speed < 0 ? a : 0;
+            if (speed >= -4 && speed <= 4) speed = 0;
+        }
+        y = std::clamp(y + speed, -12L, 280L);
+    }
+
+    // Up (-1), down (1) or neither: the key whose effect leaves the plane, once it has come to
+    // rest, nearest the wanted top. A key pushed now counts from the frame after next, so the
+    // key pushed the frame before is flown first.
+    int Climb(const PlaneRecord& p, long wantY) {
+        int best = 0;
+        long bestMiss = 0;
+        for (int key : {0, -1, 1}) {
+            long y = p.Y, speed = p.SpeedY;
+            Fly(p, y, speed, lastKey_);
+            Fly(p, y, speed, key);
+            for (int i = 0; i < 4 && speed != 0; ++i) Fly(p, y, speed, 0);
+            const long miss = std::abs(y - wantY);
+            if (key == 0 || miss < bestMiss) {
+                best = key;
+                bestMiss = miss;
+            }
+        }
+        lastKey_ = best;
+        return best;
+    }
+
+    // The muzzle height that brings the shots onto the target, as a player aims: ahead of a
+    // target that climbs or sinks, by the time the shots take to reach it, and with a spread
+    // gun (its shots climb and sink in pairs) so that one of the pairs crosses the target's
+    // centre rather than passing above and below it.
+    long AimHeight(const PlaneRecord& p, const PlaneRecord& t) const {
+        const BulletType& shot = g_.Types.BulletTypes.at(static_cast<size_t>(p.GunBullet[1]));
+        const long speed = shot.XSpeed > 0 ? shot.XSpeed : 1;
+        const long dx = std::max<long>(0, t.X - (p.X + p.Width));
+        const size_t slot = static_cast<size_t>(&t - &g_.Obj.Planes[0]);
+        const long vy = lastY_[slot] == kUnseen ? 0 : t.Y - lastY_[slot];
+        long want = t.Y + t.Height / 2 + vy * dx / speed;
+        if (shot.YSpeed != 0) {
+            const long spread = std::abs(static_cast<long>(shot.YSpeed)) * dx / speed;
+            want += want - spread > 40 ? -spread : spread;  // the sinking pair, or near the top the climbing one
+        }
+        return want;
+    }
+
+    static constexpr long kUnseen = -100000;
     Game& g_;
     bool down_[KeyCount] = {};
+    long lastY_[21];  // each slot's Y the frame before, to lead moving targets
+    int lastKey_ = 0;  // the vertical key pushed the frame before
 };
 
 // Shared by both kinds of run: the bot at every pump, and the report of what it played.

@@ -350,9 +350,12 @@ path(83, "heavy boss: drifts in, then slow sweeps up and down, edging left; shut
 path(91, "heavy boss sweeping: 160 pixels down and up, a quarter pixel left a frame",
      [(dx, dy, 1 if abs(dy) >= 2 else (25 if dy <= 0 else 29))
       for dx, dy, _ in curve(96, lambda t: 0.25 * t, lambda t: 80 * (1 - math.cos(2 * math.pi * t / 96)), 1)])
-path(109, "diving boss from the top: swoops down, then circles (path 94)",
-     seg(16, 3, 6, 24) + arc(30, 3, 60, 90, 0, 4), -94)
-path(94, "diving boss circling", orbit(72, 110, 90, 1)[:36] + [(dx, dy, 5) for dx, dy, _ in orbit(72, 110, 90, 1)[36:]])
+# The diver circles well inside the play area: shots only hit it left of x 612, and it is 81
+# wide, so its circle (x 329 to 529, y 20 to 180) keeps all of it on the screen, and at about
+# 5 pixels a frame up or down it can be followed with the guns.
+path(109, "diving boss from the top: swoops down into the play area, then circles (path 94)",
+     seg(16, 5, 6, 24) + arc(30, 6, 60, 90, 0, 4), -94)
+path(94, "diving boss circling", orbit(96, 100, 80, 1)[:48] + [(dx, dy, 5) for dx, dy, _ in orbit(96, 100, 80, 1)[48:]])
 path(118, "twin guard, upper: closes in and circles above the core (path 95)",
      seg(40, 5, 0, 1) + ease(10, 5, 0), -95)
 path(95, "twin guard circling", orbit(64, 50, 30, 1))
@@ -508,13 +511,20 @@ def y_span(pid, frames=400):
 FORT_SPEED = 5
 
 def fortress_paths(moves, parts, desc):
-    """parts: list of (path number, x offset on the hull, spawn frame after the hull, what)."""
-    for pid, ox, t, what in parts:
+    """parts: list of (path number, x offset on the hull, spawn frame after the hull, what) and
+    optionally a lift: pixels the part rises in its first move, while it is still off the right
+    edge (the guns whose script height is fixed by the harder splice climb onto the deck so)."""
+    for pid, ox, t, what, *lift in parts:
+        lift = lift[0] if lift else 0
         assert ox % FORT_SPEED == 0
         wait = max(0, ox // FORT_SPEED - t)
         m = moves - ox // FORT_SPEED
         steps = [(0 if wait else FORT_SPEED, 0, 1)] + seg(wait, 0, 0, 1) + seg(m, FORT_SPEED, 0, 1)
-        path(pid, f"{desc}: {what} (waits {wait}, then {m} moves with the hull; path 173 after)",
+        # the first move made is step 2 (step 1 only follows a restart, which never comes)
+        steps[1] = (steps[1][0], -lift, 1)
+        assert 624 - (FORT_SPEED if not wait else 0) >= 612  # the climb is never seen
+        up = f", climbs {lift}" if lift else ""
+        path(pid, f"{desc}: {what} (waits {wait}{up}, then {m} moves with the hull; path 173 after)",
              steps, -173)
 
 
@@ -740,13 +750,20 @@ def level5():
     s.trail(11, 35, 40, 3, 14, 300)
     return s
 
-LEVEL6_FORT = [  # (path, x offset on the hull, type, y, what)
+LEVEL6_FORT = [  # (path, x offset on the hull, type, what, y)
     (69, 20, 28, "deck gun", 234), (70, 20, 29, "hull gun", 314), (71, 130, 27, "aft mast foot", 234),
     (72, 130, 26, "aft mast top", 177), (73, 205, 27, "main mast foot", 231),
     (74, 205, 26, "main mast top", 174), (75, 165, 31, "hull cannon", 297)]
 LEVEL6_EXTRA = [(171, 270, 29, "second hull gun", 314), (172, 50, 31, "second hull cannon", 297),
                 (174, 125, 30, "aft mast gun", 166)]
 LEVEL6_MOVES = 66
+# The hull (type 24 at y 264) is invulnerable and solid from its deck, row 32, down: a gun in
+# those rows could never be hit by a straight shot, which the hull's bow takes first. The hull
+# and cannon guns (29 at y 314, 31 at y 297, the harder splice fixes those heights) climb onto
+# the deck: the lowest opaque row of a 29 is its row 9, of a 31 its row 28, and both end on
+# row 295, just above the deck line.
+LEVEL6_HULL_Y, LEVEL6_DECK = 264, 264 + 32
+LEVEL6_LIFT = {29: 314 + 9 - (LEVEL6_DECK - 1), 31: 297 + 28 - (LEVEL6_DECK - 1)}
 
 def level6():
     s = Script(6, 30, 606)
@@ -754,7 +771,7 @@ def level6():
     waves(s, {11: 2, 12: 2, 42: 3, 40: 2, 22: 1, 13: 1, 36: 1, 15: 1, 45: 1, 23: 1, 6: 1}, "fast",
           50, (45, 75), [58, 59, 57, 63, 60, 53, 58], 7, (2, 4))
     s.pause(150)
-    s.add(1, 264, 24, 68, "boss: the battleship (not a target; sinks when its guns are gone)")
+    s.add(1, LEVEL6_HULL_Y, 24, 68, "boss: the battleship (not a target; sinks when its guns are gone)")
     for pid, ox, t, what, y in LEVEL6_FORT:
         s.add(1, y, t, pid, what)
     s.add(400, 163, 30, 102, "main mast gun (harder: three more guns first)")
@@ -863,7 +880,9 @@ def level12():
         s.trail(48, 146, 60 + 50 * (i % 3), 2, 10, 260)
     return s
 
-LEVEL13_FORT = [(76, 10, 29, "side gun", 200), (77, 10, 30, "lower side gun", 250),
+# The fortress (type 25 at y 139) is solid from its bow deck, row 94, down; the lower bow gun
+# (a 30, lowest opaque row 9) stands on that deck, in front of the superstructure.
+LEVEL13_FORT = [(76, 10, 29, "side gun", 200), (77, 10, 30, "lower bow gun", 139 + 93 - 9),
                 (157, 40, 28, "roof gun", 109), (160, 160, 27, "antenna foot", 82),
                 (164, 160, 26, "antenna top", 25), (167, 220, 31, "roof cannon", 109)]
 LEVEL13_MOVES = 73
@@ -888,8 +907,10 @@ def level13():
 
 def build_fortresses():
     fortress_paths(LEVEL6_MOVES, [(68, 0, 0, "hull")] +
-                   [(pid, ox, i + 1, what) for i, (pid, ox, t, what, y) in enumerate(LEVEL6_FORT)] +
-                   [(pid, ox, 8 + i, what) for i, (pid, ox, t, what, y) in enumerate(LEVEL6_EXTRA)] +
+                   [(pid, ox, i + 1, what, LEVEL6_LIFT.get(t, 0))
+                    for i, (pid, ox, t, what, y) in enumerate(LEVEL6_FORT)] +
+                   [(pid, ox, 8 + i, what, LEVEL6_LIFT.get(t, 0))
+                    for i, (pid, ox, t, what, y) in enumerate(LEVEL6_EXTRA)] +
                    [(102, 200, 8, "main mast gun")], "the battleship of level 6")
     fortress_paths(LEVEL13_MOVES, [(169, 0, 0, "fortress")] +
                    [(pid, ox, i + 1, what) for i, (pid, ox, t, what, y) in enumerate(LEVEL13_FORT)],

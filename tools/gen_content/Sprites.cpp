@@ -532,29 +532,34 @@ Figure HeliFigure(Rect fr, Look k, const Pose& p) {
     return f;
 }
 
+// The hulls of the battleship (level 6) and the fortress (the last stage). Both are invulnerable
+// and every straight shot that meets an opaque pixel of theirs is spent, so the guns and masts
+// that stand on them are separate objects and the hull keeps the space where they stand, and
+// the rows in front of them, in the key colour: the battleship is a bare hull whose deck the
+// turrets stand on, and the fortress keeps its superstructure behind the bow guns.
 Figure ShipFigure(Rect fr, Look k, bool big, const Pose& p) {
     Figure f;
     Rect in = Inner(fr, 2);
     double sink = p.wreck * in.h * 0.35;
-    double x0 = in.x + 2, x1 = in.x + in.w - 3, deck = in.y + in.h * (big ? 0.55 : 0.55) + sink, keel = in.y + in.h - 2;
+    double x0 = in.x + 2, x1 = in.x + in.w - 3, deck = in.y + in.h * 0.55 + sink, keel = in.y + in.h - 2;
     double W = x1 - x0;
     f.pivot = {x0 + W / 2, deck};
-    // Superstructure: bridge, funnels, masts, gun turrets.
-    Add(f, Bar({x0 + W * 0.42, deck - in.h * 0.5}, {x0 + W * 0.42, deck}, 1.5), kInk, false);
-    Add(f, Quad(x0 + W * 0.32, deck - in.h * 0.28, x0 + W * 0.5, deck), Shade(k.body, 1.1));
-    Add(f, Quad(x0 + W * 0.35, deck - in.h * 0.36, x0 + W * 0.45, deck - in.h * 0.27), kGlass, false);
-    for (int i = 0; i < 2; ++i) {
-        double fx = x0 + W * (0.55 + 0.1 * i);
-        Add(f, {{fx, deck - in.h * 0.34}, {fx + W * 0.05, deck - in.h * 0.34}, {fx + W * 0.055, deck}, {fx - 0.005 * W, deck}},
-            k.trim);
-    }
-    for (int t = 0; t < (big ? 4 : 2); ++t) {
-        double tx = x0 + W * (big ? 0.1 + 0.22 * t - (t >= 2 ? -0.08 : 0) : 0.15 + 0.65 * t);
-        if (big && t >= 2) tx = x0 + W * (0.72 + 0.1 * (t - 2));
-        Add(f, Bar({tx, deck - in.h * 0.1}, {tx - W * 0.06, deck - in.h * 0.14}, 2), Rgb{60, 60, 65}, false);
-        Add(f, Ell(tx, deck - in.h * 0.06, W * 0.035, in.h * 0.07), Shade(k.body, 0.9));
-    }
-    if (big) {  // a flight deck tower and radar
+    if (big) {
+        // Superstructure: bridge, funnels, a flight deck tower with its radar, gun cupolas on
+        // the after deck (the bow is left clear for the fortress's own bow guns).
+        Add(f, Bar({x0 + W * 0.42, deck - in.h * 0.5}, {x0 + W * 0.42, deck}, 1.5), kInk, false);
+        Add(f, Quad(x0 + W * 0.32, deck - in.h * 0.28, x0 + W * 0.5, deck), Shade(k.body, 1.1));
+        Add(f, Quad(x0 + W * 0.35, deck - in.h * 0.36, x0 + W * 0.45, deck - in.h * 0.27), kGlass, false);
+        for (int i = 0; i < 2; ++i) {
+            double fx = x0 + W * (0.55 + 0.1 * i);
+            Add(f, {{fx, deck - in.h * 0.34}, {fx + W * 0.05, deck - in.h * 0.34}, {fx + W * 0.055, deck}, {fx - 0.005 * W, deck}},
+                k.trim);
+        }
+        for (int t = 1; t < 4; ++t) {
+            double tx = t == 1 ? x0 + W * 0.32 : x0 + W * (0.72 + 0.1 * (t - 2));
+            Add(f, Bar({tx, deck - in.h * 0.1}, {tx - W * 0.06, deck - in.h * 0.14}, 2), Rgb{60, 60, 65}, false);
+            Add(f, Ell(tx, deck - in.h * 0.06, W * 0.035, in.h * 0.07), Shade(k.body, 0.9));
+        }
         Add(f, Quad(x0 + W * 0.5, deck - in.h * 0.45, x0 + W * 0.56, deck - in.h * 0.2), Shade(k.body, 1.2));
         Add(f, Ell(x0 + W * 0.53, deck - in.h * 0.5, W * 0.03, in.h * 0.03), k.trim);
     }
@@ -563,7 +568,7 @@ Figure ShipFigure(Rect fr, Look k, bool big, const Pose& p) {
     Add(f, Quad(x0 + W * 0.03, keel - in.h * 0.12, x1 - W * 0.02, keel - in.h * 0.06), Rgb{150, 40, 40}, false);
     for (int w = 0; w < 8; ++w)
         Add(f, Ell(x0 + W * (0.15 + 0.1 * w), deck + in.h * 0.08, 1.2, 1.2), Shade(k.wing, 1.5), false);
-    f.smokeAt = {{x0 + W * 0.58, deck - in.h * 0.36}};
+    f.smokeAt = {{x0 + W * (big ? 0.58 : 0.5), deck - in.h * (big ? 0.36 : 0.05)}};
     if (p.wreck > 0) f.smokeAt.push_back({x0 + W * 0.3, deck - in.h * 0.1});
     f.fit = false;
     return f;
