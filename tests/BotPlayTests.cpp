@@ -1,6 +1,6 @@
 // A bot plays the whole game headless on the real media port and the shipped game data: every
 // level and the three stages of FINAL in both boss difficulties, a random-game level, and one
-// whole run through the main menu from "Level 1" to the end picture.
+// whole run through the main menu from "Level 10" to the end picture and back to the menu.
 //
 // The bot flies the plane with the arrow keys towards the height of the nearest living enemy in
 // front of it and holds the fire key down, all through keys pushed into SDL's queue, exactly as
@@ -361,21 +361,12 @@ std::string CaseName(const ::testing::TestParamInfo<LevelCase>& info) {
     return level + (info.param.Blekker ? "Blekker" : "Blek");
 }
 
-// The fortress of level 6 and the last stage of FINAL cannot be finished yet: some of their
-// mission targets (types 29 and 31 on level 6) sit inside the solid band of the invulnerable
-// hull (type 24, 25 on FINAL), which takes every straight shot first. They are kept as disabled
-// cases (run them with --gtest_also_run_disabled_tests) until the data or the bot is changed.
-// Level 7 stalls with its boss (type 35 on path 94) hovering at the right edge, x 587, taking
-// almost no hits from the bot's stream; why is still open.
-bool Fortress(int level) { return level == 6 || level == 7 || level == 11; }
-
-std::vector<LevelCase> LevelCases(bool fortress) {
+std::vector<LevelCase> LevelCases() {
     std::vector<LevelCase> out;
     for (int l = 1; l <= 11; ++l) {
-        if (Fortress(l) != fortress) continue;
         // The sanitizer build plays a subset: the first level and a late one with a boss in
         // stages.
-        if (GORB_BOT_SANITIZED && l != 1 && l != 9 && l != 11) continue;
+        if (GORB_BOT_SANITIZED && l != 1 && l != 9) continue;
         for (bool b : {false, true}) out.push_back({l, b});
     }
     return out;
@@ -413,8 +404,7 @@ TEST_P(BotLevel, PlaysTheLevelToItsEnd) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryLevel, BotLevel, ::testing::ValuesIn(LevelCases(false)), CaseName);
-INSTANTIATE_TEST_SUITE_P(DISABLED_Fortress, BotLevel, ::testing::ValuesIn(LevelCases(true)), CaseName);
+INSTANTIATE_TEST_SUITE_P(EveryLevel, BotLevel, ::testing::ValuesIn(LevelCases()), CaseName);
 
 TEST_F(BotGame, RandomGameLevelsHandOverToTheirBossRowsAndComplete) {
     for (int start : {0, 1}) {
@@ -434,9 +424,9 @@ TEST_F(BotGame, RandomGameLevelsHandOverToTheirBossRowsAndComplete) {
 }
 
 // The whole program: start-up, the menu, Begin with "Level 10" (the levels before it are each
-// played above), the outro before FINAL and its first two stages; the run is ended (as Esc
-// would) when the last stage, the fortress, begins. Back at the menu with the settings written.
-TEST(BotProgram, PlaysFromTheMenuThroughTheOutroIntoFinal) {
+// played above), the outro before FINAL, its three stages, the end picture (Space typed) and
+// the end of the game. Back at the menu with the settings written.
+TEST(BotProgram, PlaysFromTheMenuThroughFinalToTheEnd) {
     if (!res::HasString(101)) GTEST_SKIP() << "no game data in this build";
     if (GORB_BOT_SANITIZED) GTEST_SKIP() << "played in the release build";
     FrontendHarness h;
@@ -460,19 +450,24 @@ TEST(BotProgram, PlaysFromTheMenuThroughTheOutroIntoFinal) {
     {
         BotRun run(g);
         run.bot.FirstLevel = 10;
-        run.bot.StopAtLevel = 13;
         status = FrontendHarness::Catch([&] { FrontendHarness::Click(*form->cmdBegin); });
-        run.Report("menu, Level 10 to FINAL's last stage, Blekker", SecondsSince(t0));
+        run.Report("menu, Level 10 to the end of FINAL, Blekker", SecondsSince(t0));
         EXPECT_EQ(run.bot.Runaway, 0) << run.bot.RunawayState;
         EXPECT_EQ(run.bot.Levels, (std::vector<int>{10, 11, 12, 13}));
+        for (int level : {10, 11, 12}) {
+            ASSERT_EQ(run.bot.TargetsLeftAtEnd.count(level), 1u) << level;
+            EXPECT_LE(run.bot.TargetsLeftAtEnd.at(level), 0) << level;
+        }
     }
     KeepPresentPixels(true);
     ASSERT_EQ(status, -1) << (h.Messages.empty() ? "" : h.Messages.front());
     EXPECT_TRUE(h.Messages.empty());
-    EXPECT_EQ(g.Run.Level, 13);
+    // The last stage was won: the end picture was shown and the game ended from there.
+    EXPECT_LE(g.Data.MissionTargets[13], 0);
+    EXPECT_EQ(g.Run.Level, 99);
     EXPECT_EQ(g.Flags.BossDifficulty, 1);
-    // The outro's pictures waited for Space.
-    EXPECT_GE(h.SpacesTyped, 1);
+    // The outro's pictures and the end picture waited for Space.
+    EXPECT_GE(h.SpacesTyped, 2);
     // Back at the menu in the desktop's mode, with FINAL unlocked and stored.
     EXPECT_EQ(form->Media.Display.DDraw->ModeWidth(), g.Display.DesktopWidth);
     EXPECT_TRUE(form->cmdBegin->Showing());

@@ -378,9 +378,12 @@ path(99, "shield generator holding", orbit(80, 40, 40, 1))
 path(142, "mothership: crawls in along the top and hangs there (path 100)",
      seg(60, 3, 0, 1) + ease(20, 3, 0, anim=22), -100)
 path(100, "mothership hanging, hatches opening", hold_bob(64, 6, 22)[:32] + hold_bob(64, 6, 34)[32:])
-path(162, "the three-stage boss: drops in from above (path 163)",
-     seg(24, 5, 5, 4) + ease(12, 5, 0, 5, 0), -163)
-path(163, "the three-stage boss circling in the middle of the play area", orbit(96, 120, 70, 1))
+# The three-stage boss also flies over the last stage's fortress (at x 259 to 612, solid from
+# y 238 down and with its superstructure from x 373 on): its circle stays high and left of the
+# superstructure, where straight shots reach it, on level 10 as on the last stage.
+path(162, "the three-stage boss: drops in from above and sweeps to the left (path 163)",
+     seg(30, 10, 4, 4) + ease(14, 10, 0, 4, 0), -163)
+path(163, "the three-stage boss circling high in the left half of the play area", orbit(96, 80, -50, 1))
 
 # --- fortresses (level 6 and the last stage) ---
 # The hull and every part fly in at 5 pixels a frame and stop after a fixed number of moves,
@@ -895,7 +898,8 @@ def level13():
     menu = {11: 1, 42: 2, 48: 2, 40: 1, 17: 1}
     waves(s, menu, "fast", 6, (80, 110), [58], 3, (2, 3))
     s.add(9, 54, 46, 140, "boss: heavy gunship (harder: the three-stage boss first)")
-    s.add(300, 160, 47, 141, "boss: shield generator flying with the gunship")
+    # the generator keeps above the gunship and the fortress, where straight shots reach it
+    s.add(300, 5, 47, 141, "boss: shield generator flying high above the gunship")
     waves(s, menu, "fast", 3, (80, 110), [58], 3, (2, 3))
     s.add(350, -10, 35, 109, "boss: the diver")
     waves(s, menu, "fast", 3, (80, 110), [], 3, (2, 3))
