@@ -326,7 +326,12 @@ path(62, "loop at the far right, then a long shallow dive (fighters with the loo
 # --- bosses and their parts ---
 path(20, "first boss plane: glides in, then hovers in a slow oval (path 81)",
      seg(50, 4, 0, 1) + ease(16, 4, 0, anim=22), -81)
-path(81, "first boss plane hovering: oval, closing in and backing off", orbit(96, 90, 35, 1))
+# Path 20 takes type 9 bosses in at heights from 0 to 300 (the harder level 5 adds one at 300):
+# the hover circles around the height it came in at, so the one at the bottom edge rises into
+# the guns' reach every round instead of sinking below the play area.
+path(81, "first boss plane hovering: oval around its height, closing in and backing off",
+     curve(96, lambda t: 60 * (1 - math.cos(2 * math.pi * t / 96)),
+           lambda t: -35 * math.sin(2 * math.pi * t / 96), 1))
 path(31, "second boss plane: sweeps in high, then weaves (path 82)",
      seg(30, 5, 0, 1) + ramp(30, 40, 4, down=4) + ease(10, 4, 0), -82)
 path(82, "second boss plane weaving in place", orbit(80, 60, 50, 22))
