@@ -6,6 +6,7 @@
 #include "frontend/Menu.h"
 #include "frontend/MenuLayout.h"
 #include "frontend/UnlockedLevels.h"
+#include "media/SoundSetup.h"
 #include "platform/Resources.h"
 #include "platform/Screen.h"
 #include "world/World.h"
@@ -235,4 +236,66 @@ TEST_F(FrontendMenu, TheMenuIsRepaintedWholeAfterAGameInTheDesktopMode) {
     ASSERT_EQ(form->Media.Display.DDraw->ModeWidth(), 1024);
     EXPECT_NE(during, before) << "the game should have drawn its backdrop over the corner";
     EXPECT_EQ(corner(), before);
+}
+
+// With sound on: a panel button asks for "click01" with a plain play request, so a second click
+// while it sounds does not restart it; option buttons and check boxes restart "click02" from its
+// start; Begin plays "click03". The mixer is driven by hand, so nothing depends on real time.
+TEST_F(FrontendMenu, ClicksPlayTheirOwnSoundsAndOnlyTheOptionClickRestarts) {
+    ProgramSeams seams = FrontendHarness::Seams();
+    seams.OnLoadStep = [](GameForm& f, std::string_view s) {
+        if (s == "reading INI file.") f.SoundEnabled = True;  // as "SOUND=1" would
+    };
+    seams.RunGame = [](GameForm&) {};
+    StartForm(seams);
+    if (!form->SoundReady()) GTEST_SKIP() << "no sound device on this machine";
+    SoundDevice& dev = *form->Media.Sound.DirectSound;
+    dev.PauseOutput(true);
+    auto& buffers = form->Media.Sound.SoundBuffers;
+    for (SoundBuffer& b : buffers) b.Stop();  // whatever the intro left sounding
+    const auto playing = [&](int n) { return buffers[static_cast<size_t>(n)].GetStatus() == dsound::BSTATUS_PLAYING; };
+    const auto playingSet = [&] {
+        std::vector<int> out;
+        for (int n : {85, 86, 87})
+            if (playing(n)) out.push_back(n);
+        return out;
+    };
+    const auto mix = [&](size_t frames) {
+        std::vector<int16_t> out(frames * 2);
+        dev.MixFrames(out.data(), static_cast<int>(frames));
+    };
+    const auto quiet = [&] {
+        for (int n : {85, 86, 87}) buffers[static_cast<size_t>(n)].Stop();
+    };
+
+    FrontendHarness::Click(*form->cmdConfig);
+    EXPECT_EQ(playingSet(), std::vector<int>{85});
+    // Half-way through, a second click leaves it going on: three quarters more end it.
+    const size_t panel = buffers[85].Frames();
+    ASSERT_GT(panel, 4u);
+    mix(panel / 2);
+    FrontendHarness::Click(*form->cmdConfig);
+    mix(panel * 3 / 4);
+    EXPECT_FALSE(playing(85));
+
+    quiet();
+    FrontendHarness::Click((*form->optControls)[1]);
+    EXPECT_EQ(playingSet(), std::vector<int>{86});
+    // The option click stops and rewinds it: after the second click it plays from the start.
+    const size_t option = buffers[86].Frames();
+    ASSERT_GT(option, 4u);
+    mix(option / 2);
+    FrontendHarness::Click((*form->optControls)[0]);
+    mix(option * 3 / 4);
+    EXPECT_TRUE(playing(86));
+
+    quiet();
+    FrontendHarness::Click(*form->cmdMisc);
+    quiet();
+    FrontendHarness::Click(*form->chkBack);
+    EXPECT_EQ(playingSet(), std::vector<int>{86});
+
+    quiet();
+    FrontendHarness::Click(*form->cmdBegin);
+    EXPECT_EQ(playingSet(), std::vector<int>{87});
 }
