@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "FrontendHarness.h"
 #include "frontend/Menu.h"
 #include "media/ErrorLog.h"
+#include "media/SoundSetup.h"
 
 using namespace gorb;
 using gorb::testing::FrontendHarness;
@@ -28,17 +31,30 @@ std::string Quoted(const std::string& s) { return "\"" + s + "\"\r\n"; }
 
 TEST(FrontendStartup, WithoutSettingsTheMenuOpensWithTheDefaultsAndNoSound) {
     FrontendHarness h(-3);
-    int cursorDuringIntro = 99;
+    int cursorDuringIntro = 99, cursorAtDisplay = 99;
+    std::vector<std::string> shownDuringIntro;
+    bool timerDuringIntro = true;
     ProgramSeams seams = FrontendHarness::Seams();
-    seams.OnLoadStep = [&](GameForm&, std::string_view s) {
-        if (s == "calling Introscreens") cursorDuringIntro = CursorDisplayCount();
+    seams.OnLoadStep = [&](GameForm& form, std::string_view s) {
+        if (s == "setting up DirectX") cursorAtDisplay = CursorDisplayCount();
+        if (s != "calling Introscreens") return;
+        cursorDuringIntro = CursorDisplayCount();
+        // The menu is hidden while the intro runs: title picture, timer and all five buttons.
+        for (Control* c : {static_cast<Control*>(form.picIntro), static_cast<Control*>(form.cmdExit),
+                           static_cast<Control*>(form.cmdBegin), static_cast<Control*>(form.cmdConfig),
+                           static_cast<Control*>(form.cmdGame), static_cast<Control*>(form.cmdMisc)})
+            if (c->Visible()) shownDuringIntro.push_back(c->Name);
+        timerDuringIntro = form.StartTimer->Enabled();
     };
     GameForm f(seams);
     ASSERT_EQ(h.Start(f), -1);
 
     EXPECT_TRUE(h.Messages.empty());
     EXPECT_GE(h.SpacesTyped, 1);  // the intro's title waited for Space
+    EXPECT_EQ(cursorAtDisplay, -1);  // normalised to 0, then hidden with the menu
     EXPECT_EQ(cursorDuringIntro, -1);
+    EXPECT_TRUE(shownDuringIntro.empty()) << shownDuringIntro.front();
+    EXPECT_FALSE(timerDuringIntro);
     EXPECT_EQ(CursorDisplayCount(), 0);
     EXPECT_EQ(f.CursorCountAtStart, -3);
 
@@ -129,11 +145,12 @@ TEST(FrontendStartup, AnOddDesktopWidthRoundsTheOffsetHalfToEven) {
 
 TEST(FrontendStartup, AFailingLoadStepIsLoggedShownAndEndsTheRun) {
     for (const char* step : {"getting screen modes", "reading INI file.", "setting up DirectX",
-                             "calling Introscreens"}) {
+                             "setting up DirectSound", "calling Introscreens"}) {
         SCOPED_TRACE(step);
         FrontendHarness h;
         ProgramSeams seams = FrontendHarness::Seams();
-        seams.OnLoadStep = [step](GameForm&, std::string_view s) {
+        seams.OnLoadStep = [step](GameForm& form, std::string_view s) {
+            if (s == "reading INI file.") form.SoundEnabled = True;  // as "SOUND=1" would
             if (s == step) throw PlatformError(-2005532292, "the picture went missing", "DirectDraw");
         };
         GameForm f(seams);
@@ -180,23 +197,41 @@ TEST(FrontendStartup, SoundOnStartsTheDeviceAndTheExitJinglePlaysOneTimeInThree)
         SCOPED_TRACE(seed);
         FrontendHarness h;
         ProgramSeams seams = FrontendHarness::Seams();
-        seams.OnLoadStep = [](GameForm& form, std::string_view s) {
+        std::vector<std::string> steps;
+        seams.OnLoadStep = [&steps](GameForm& form, std::string_view s) {
+            steps.emplace_back(s);
             if (s == "reading INI file.") form.SoundEnabled = True;  // as "SOUND=1" would
         };
         GameForm f(seams);
         ASSERT_EQ(h.Start(f), -1);
         if (!f.SoundReady()) GTEST_SKIP() << "no sound device on this machine";
+        EXPECT_EQ(steps, (std::vector<std::string>{"getting screen modes", "reading INI file.", "setting up DirectX",
+                                                   "setting up DirectSound", "calling Introscreens"}));
         EXPECT_EQ(f.G->Setup.SoundOn, True);
         // The title picture started the intro music.
-        EXPECT_EQ(f.Media.Sound.SoundBuffers[81].GetStatus(), dsound::BSTATUS_PLAYING);
+        auto& buffers = f.Media.Sound.SoundBuffers;
+        EXPECT_EQ(buffers[81].GetStatus(), dsound::BSTATUS_PLAYING);
 
+        // What sounds as the form is unloaded, with the mixer held so nothing ends on its own.
+        f.Media.Sound.DirectSound->PauseOutput(true);
+        int32_t music = -1, jingle = -1;
+        f.Win.OnUnload = [&](Integer& cancel) {
+            music = buffers[81].GetStatus();
+            jingle = buffers[88].GetStatus();
+            Form_Unload(f, cancel);
+        };
         RandomizeWith(seed);
         uint32_t before = GetTickCount();
         EXPECT_EQ(FrontendHarness::Catch([&] { cmdExit_Click(f); }), kExitNormal);
-        if (seed == jingleSeed)
+        if (seed == jingleSeed) {
             EXPECT_GT(GetTickCount() - before, 1600u);
-        else
+            EXPECT_EQ(music, 0);  // the intro music was stopped for "exit3"
+            EXPECT_EQ(jingle, dsound::BSTATUS_PLAYING);
+        } else {
             EXPECT_LT(GetTickCount() - before, 100u);
+            EXPECT_EQ(music, dsound::BSTATUS_PLAYING);
+            EXPECT_EQ(jingle, 0);
+        }
     }
 }
 
