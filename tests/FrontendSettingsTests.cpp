@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <utility>
 
 #include "FrontendMenu.h"
 #include "MediaTestDir.h"
@@ -72,6 +73,15 @@ TEST(SettingsFile, WriterClampsProgressAndWritesStartLevelTenAsTwoDigits) {
     EXPECT_NE(text.find("\"LEVLR=opening  \"\r\n"), std::string::npos);
     EXPECT_EQ(m.HighestLevelNormal, 10);  // the value keeps the clamped progress
     EXPECT_EQ(m.HighestLevelRandom, 0);
+
+    // One digit up to "Level 10" (index 9), two only for "FINAL".
+    for (auto [level, line] : {std::pair{0, "\"LEVEL=0\"\r\n"}, std::pair{9, "\"LEVEL=9\"\r\n"}}) {
+        TestMenu one;
+        one.HighestLevelNormal = 10;
+        one.optPlay.Select(0);
+        one.optLevel.Select(static_cast<Integer>(level));
+        EXPECT_NE(SettingsText(one.Binding()).find(line), std::string::npos) << level;
+    }
 }
 
 TEST(SettingsFile, WrittenFileReadsBackToTheSameChoicesAndValues) {
