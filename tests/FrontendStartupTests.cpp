@@ -223,6 +223,8 @@ TEST(FrontendStartup, SoundOnStartsTheDeviceAndTheExitJinglePlaysOneTimeInThree)
         RandomizeWith(seed);
         uint32_t before = GetTickCount();
         EXPECT_EQ(FrontendHarness::Catch([&] { cmdExit_Click(f); }), kExitNormal);
+        EXPECT_EQ(f.Media.Sound.DirectSound, nullptr);  // the unload gave the sound device back
+        EXPECT_TRUE(buffers[81].IsEmpty());
         if (seed == jingleSeed) {
             EXPECT_GT(GetTickCount() - before, 1600u);
             EXPECT_EQ(music, 0);  // the intro music was stopped for "exit3"
