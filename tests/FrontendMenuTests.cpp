@@ -299,3 +299,50 @@ TEST_F(FrontendMenu, ClicksPlayTheirOwnSoundsAndOnlyTheOptionClickRestarts) {
     FrontendHarness::Click(*form->cmdBegin);
     EXPECT_EQ(playingSet(), std::vector<int>{87});
 }
+
+// The form as it is created, before start-up changes it: fonts, colours, the captions that are
+// easy to get wrong, and the starting state of every control.
+TEST_F(FrontendMenu, TheFormStartsWithItsFontsCaptionsAndEverythingHidden) {
+    GameForm f(FrontendHarness::Seams());
+    EXPECT_EQ(f.Win.Caption(), "Gorbulant");
+    EXPECT_EQ(f.Win.BackColor(), (Rgb{0, 0, 0}));
+    for (const ControlSpec& spec : MenuControls()) {
+        if (spec.Kind == ControlKind::Timer) continue;
+        const std::string name = spec.Index < 0 ? std::string(spec.Name)
+                                                : std::string(spec.Name) + "(" + std::to_string(spec.Index) + ")";
+        const Control* c = f.Find(name);
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_EQ(c->Caption(), spec.Caption) << name;
+        EXPECT_EQ(c->Left(), spec.Left) << name;
+        EXPECT_EQ(c->Top(), spec.Top) << name;
+        EXPECT_EQ(c->Font().Name, "Comic Sans MS") << name;
+        EXPECT_FALSE(c->Font().Bold) << name;
+        EXPECT_EQ(c->Font().Size, spec.Kind == ControlKind::CommandButton ? 12.0 : 8.25) << name;
+        if (spec.Kind == ControlKind::Label) {
+            EXPECT_EQ(c->ForeColor(), (Rgb{192, 192, 192})) << name;
+            EXPECT_EQ(static_cast<const Label*>(c)->TextAlign(), Label::Alignment::Center) << name;
+        }
+    }
+    for (Integer i = 0; i <= 10; ++i) {
+        EXPECT_EQ((*f.optLevel)[i].Top(), i < 10 ? 32 + 24 * i : 272) << i;
+        EXPECT_EQ((*f.optLevel)[i].Caption(), i < 10 ? "Level " + std::to_string(i + 1) : "FINAL") << i;
+    }
+    EXPECT_EQ(f.chkFire->Caption(), "Turn OFF Fire Trails && Smoke Puffs:");
+    EXPECT_EQ(f.chkBack->Caption(), "Simple (faster) Backgrounnds:");
+    EXPECT_EQ(f.cmdExit->Caption(), "E&xit");
+    EXPECT_EQ((*f.optDifficulty)[1].Caption(), "Blekker");
+
+    for (const CommandButton* b : {f.cmdConfig, f.cmdGame, f.cmdMisc, f.cmdExit, f.cmdBegin})
+        EXPECT_FALSE(b->Visible()) << b->Name;
+    for (std::string_view frame : OptionFrames()) EXPECT_FALSE(f.FindFrame(frame)->Visible()) << frame;
+    for (Integer i = 0; i < 3; ++i) {
+        EXPECT_FALSE((*f.optColor)[i].Enabled()) << i;
+        EXPECT_FALSE((*f.optRes)[i].Enabled()) << i;
+    }
+    EXPECT_FALSE((*f.optColor)[2].Visible());
+    EXPECT_TRUE((*f.optColor)[1].Visible());
+    for (const OptionGroup* g : {f.optColor, f.optRes, f.optControls, f.optPlay, f.optLevel, f.optDifficulty, f.optPilot})
+        EXPECT_EQ(g->Selected(), -1);
+    for (const CheckBox* b : {f.chkFire, f.chkBack, f.chkCollision, f.chkOverload}) EXPECT_EQ(b->Value(), 0) << b->Name;
+    EXPECT_FALSE(f.StartTimer->Enabled());
+}
