@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "FrontendHarness.h"
+#include "LiveGameSupport.h"
 #include "MediaTestDir.h"
 #include "frontend/UnlockedLevels.h"
 #include "media/SoundSetup.h"
@@ -293,17 +294,8 @@ protected:
         live.Hooks.ShowExtroScreens = [this](Game&) { ++outros; };
         g.Media = &live;
 
+        gorb::testing::StartInDesktopModeWithSound(g, live, media, soundF);
         DisplayState& d = g.Display;
-        d.DesktopBitDepth = ToInteger(GetDeviceCaps(BITSPIXEL));
-        d.DesktopWidth = ToInteger(GetDeviceCaps(HORZRES));
-        d.DesktopHeight = ToInteger(GetDeviceCaps(VERTRES));
-        d.GameBitDepth = d.DesktopBitDepth;
-        d.ScreenWidth = d.DesktopWidth;
-        d.ScreenHeight = d.DesktopHeight;
-        live.SetupDirectX(g, d.DesktopBitDepth, d.DesktopWidth, d.DesktopHeight);
-        SetupDirectSound(media.Sound, soundF, media.Hooks);
-        media.Sound.DirectSound->PauseOutput(true);
-        g.Setup.SoundOn = soundF.SoundOn;
         g.Options.Joystick = false;
         // The game runs in the smallest mode (a switch there and back, as the menu's choice
         // makes it), and the presents keep no copy of their pixels: the frames are what counts.

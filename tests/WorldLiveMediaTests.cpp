@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "LiveGameSupport.h"
 #include "MediaTestDir.h"
 #include "media/SoundSetup.h"
 #include "platform/Clock.h"
@@ -45,17 +46,7 @@ protected:
         g.Media = &live;
 
         // Start-up: the desktop's own mode, then sound.
-        DisplayState& d = g.Display;
-        d.DesktopBitDepth = ToInteger(GetDeviceCaps(BITSPIXEL));
-        d.DesktopWidth = ToInteger(GetDeviceCaps(HORZRES));
-        d.DesktopHeight = ToInteger(GetDeviceCaps(VERTRES));
-        d.GameBitDepth = d.DesktopBitDepth;
-        d.ScreenWidth = d.DesktopWidth;
-        d.ScreenHeight = d.DesktopHeight;
-        live.SetupDirectX(g, d.DesktopBitDepth, d.DesktopWidth, d.DesktopHeight);
-        SetupDirectSound(media.Sound, soundF, media.Hooks);
-        media.Sound.DirectSound->PauseOutput(true);  // nothing finishes on its own
-        g.Setup.SoundOn = soundF.SoundOn;
+        gorb::testing::StartInDesktopModeWithSound(g, live, media, soundF);
     }
     void TearDown() override {
         for (int h : hooks) RemovePumpHook(h);
