@@ -59,8 +59,8 @@ void FirePlayerGuns(Game& g) {
         if (weapon == 4 || weapon == 6) {
             // The spread weapons add a climbing pair to the sinking one.
             const Integer up = ToInteger(-Weapon(g, 4).YSpeed);
-            FireBullet(g, True, weapon, p.X, p.Y, p.GunX[1], g1, 0, up);
-            FireBullet(g, True, weapon, p.X, p.Y, p.GunX[1], g2, 0, up);
+            FireFromMuzzle(g, weapon, g1, up, false);
+            FireFromMuzzle(g, weapon, g2, up, false);
         }
     }
     p.GunCooldown = ToInteger(Weapon(g, weapon).XSpeed * p.FireChance[1]);
