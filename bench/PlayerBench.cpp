@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "data/TypeTemplates.h"
+#include "world/PlayerInput.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -14,8 +15,8 @@ class FireHeldMedia : public SilentMedia {
 public:
     void ReadKeyboardState(Game& g) override {
         g.Controls.KeyboardState.fill(0);
-        g.Controls.KeyboardState[0x1D] = 0x80;  // left Ctrl
-        g.Controls.KeyboardState[0xCD] = 0x80;  // right
+        g.Controls.KeyboardState[key::Fire] = 0x80;
+        g.Controls.KeyboardState[key::Right] = 0x80;
     }
 };
 
