@@ -68,40 +68,39 @@ struct Scene {
     }
 };
 
+// One test of a second sprite against the object in slot 1, with part of the object's sheet
+// made transparent from its top-left corner.
+struct Case {
+    int Sheet;
+    int ObjX, ObjY;
+    Long ObjW, ObjH;
+    int KeyW, KeyH;  // the transparent corner; 0 x 0 for none
+    Integer Kind;
+    int X, Y;
+    Long W, H;
+    Integer Step;
+};
+
+void BM_Collision(benchmark::State& state, Case c) {
+    Scene s;
+    s.Object(c.Sheet, c.ObjX, c.ObjY, c.ObjW, c.ObjH);
+    if (c.KeyW > 0) s.media.Fill(c.Sheet, 0, 0, c.KeyW, c.KeyH, kKeyPixel);
+    for (auto _ : state) benchmark::DoNotOptimize(s.Test(c.Kind, c.X, c.Y, c.W, c.H, c.Step));
+}
+
 // A 10 x 3 shot inside a 60 x 30 plane: the first grid point touches.
-void BM_ShotOverPlane(benchmark::State& state) {
-    Scene s;
-    s.Object(1, 200, 100, 60, 30);
-    for (auto _ : state) benchmark::DoNotOptimize(s.Test(collide::PlayerBullet, 230, 110, 10, 3, 2));
-}
-BENCHMARK(BM_ShotOverPlane);
-
+BENCHMARK_CAPTURE(BM_Collision, ShotOverPlane,
+                  Case{1, 200, 100, 60, 30, 0, 0, collide::PlayerBullet, 230, 110, 10, 3, 2});
 // The same shot where the plane is transparent under it: the whole 10 x 3 overlap is read.
-void BM_ShotOverPlaneKeyed(benchmark::State& state) {
-    Scene s;
-    s.Object(1, 200, 100, 60, 30);
-    s.media.Fill(1, 0, 0, 60, 30, kKeyPixel);
-    for (auto _ : state) benchmark::DoNotOptimize(s.Test(collide::PlayerBullet, 230, 110, 10, 3, 2));
-}
-BENCHMARK(BM_ShotOverPlaneKeyed);
-
+BENCHMARK_CAPTURE(BM_Collision, ShotOverPlaneKeyed,
+                  Case{1, 200, 100, 60, 30, 60, 30, collide::PlayerBullet, 230, 110, 10, 3, 2});
 // The shot near the plane with boxes apart: the box test alone, no lock.
-void BM_ShotBoxMiss(benchmark::State& state) {
-    Scene s;
-    s.Object(1, 200, 100, 60, 30);
-    for (auto _ : state) benchmark::DoNotOptimize(s.Test(collide::PlayerBullet, 262, 110, 10, 3, 2));
-}
-BENCHMARK(BM_ShotBoxMiss);
-
+BENCHMARK_CAPTURE(BM_Collision, ShotBoxMiss,
+                  Case{1, 200, 100, 60, 30, 0, 0, collide::PlayerBullet, 262, 110, 10, 3, 2});
 // The player's 80 x 64 plane over a 353 x 191 boss whose top-left quarter is transparent:
 // the touch is found a few columns into the overlap.
-void BM_PlaneOverBoss(benchmark::State& state) {
-    Scene s;
-    s.Object(2, 300, 100, 353, 191);
-    s.media.Fill(2, 0, 0, 176, 95, kKeyPixel);
-    for (auto _ : state) benchmark::DoNotOptimize(s.Test(collide::PlayerPlane, 440, 120, 80, 64, 3));
-}
-BENCHMARK(BM_PlaneOverBoss);
+BENCHMARK_CAPTURE(BM_Collision, PlaneOverBoss,
+                  Case{2, 300, 100, 353, 191, 176, 95, collide::PlayerPlane, 440, 120, 80, 64, 3});
 
 // Worst case: the plane wholly over a transparent part of the boss; every grid point of the
 // 80 x 64 overlap is read from both sheets.
