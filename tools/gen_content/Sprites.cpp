@@ -172,15 +172,17 @@ Plan& operator+=(Plan& a, const Plan& b) {
     return a;
 }
 
+// n poses, the i-th set up by set(pose, i).
+Plan Steps(int n, std::function<void(Pose&, int)> set) {
+    Plan v(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) set(v[static_cast<size_t>(i)], i);
+    return v;
+}
 Plan Cruise(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
+    return Steps(n, [n](Pose& p, int i) {
         p.phase = i;
         p.dy = (n > 1 && i % 2) ? (i % 4 == 1 ? -1 : 1) : 0;
-        v.push_back(p);
-    }
-    return v;
+    });
 }
 Plan Pitched(std::initializer_list<double> degrees) {
     Plan v;
@@ -200,53 +202,30 @@ Plan Bank(double pitch, double roll) {
     return {p};
 }
 Plan Falling(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
+    return Steps(n, [n](Pose& p, int i) {
         p.pitch = -22 - 12 * i;
         p.roll = 12 * i;
         p.smoke = 0.35 + 0.65 * i / std::max(1, n - 1);
         p.centre = true;
         p.phase = i;
-        v.push_back(p);
-    }
-    return v;
+    });
 }
 Plan Roll(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
-        p.roll = 360.0 * (i + 1) / (n + 1);
-        v.push_back(p);
-    }
-    return v;
+    return Steps(n, [n](Pose& p, int i) { p.roll = 360.0 * (i + 1) / (n + 1); });
 }
 Plan Loop(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
+    return Steps(n, [n](Pose& p, int i) {
         p.pitch = 360.0 * (i + 1) / (n + 1);
         p.roll = p.pitch > 90 && p.pitch < 270 ? 180 : 0;
         p.centre = true;
-        v.push_back(p);
-    }
-    return v;
+    });
 }
 Plan Spin(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
+    return Steps(n, [](Pose& p, int i) {
         p.pitch = -60 + 15 * (i % 2);
         p.roll = 90.0 * i + 45;
         p.centre = true;
-        v.push_back(p);
-    }
-    return v;
-}
-Plan Steps(int n, std::function<void(Pose&, int)> set) {
-    Plan v(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) set(v[static_cast<size_t>(i)], i);
-    return v;
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
