@@ -11,36 +11,7 @@
 #include "platform/Display.h"
 #include "platform/MessagePump.h"
 #include "platform/PlatformError.h"
-
-namespace {
-
-std::vector<uint8_t> Bmp24(int w, int h, const std::vector<uint32_t>& rgb) {
-    int row = (w * 3 + 3) & ~3;
-    std::vector<uint8_t> v(54 + size_t(row) * size_t(h), 0);
-    auto put32 = [&](size_t at, uint32_t x) {
-        for (int i = 0; i < 4; ++i) v[at + size_t(i)] = uint8_t(x >> (8 * i));
-    };
-    v[0] = 'B';
-    v[1] = 'M';
-    put32(2, uint32_t(v.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, uint32_t(w));
-    put32(22, uint32_t(h));
-    v[26] = 1;
-    v[28] = 24;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint32_t c = rgb[size_t(y) * size_t(w) + size_t(x)];
-            uint8_t* p = &v[54 + size_t(h - 1 - y) * size_t(row) + size_t(x) * 3];
-            p[0] = uint8_t(c);
-            p[1] = uint8_t(c >> 8);
-            p[2] = uint8_t(c >> 16);
-        }
-    return v;
-}
-
-}  // namespace
+#include "TestBitmaps.h"
 
 int main(int argc, char** argv) {
     if (argc != 5) {
@@ -70,7 +41,7 @@ int main(int argc, char** argv) {
                 card[size_t(y) * size_t(w) + size_t(x)] = c;
             }
         gorb::SurfaceDesc sheet{gorb::DDSD_CAPS | gorb::DDSD_WIDTH | gorb::DDSD_HEIGHT, gorb::DDSCAPS_OFFSCREENPLAIN};
-        auto cardSurface = dd->CreateSurfaceFromBitmap(Bmp24(w, h, card), sheet);
+        auto cardSurface = dd->CreateSurfaceFromBitmap(gorb::testing::MakeBmp24(w, h, card), sheet);
         primary->BltFast(0, 0, cardSurface, gorb::Rect{0, 0, w, h}, gorb::DDBLTFAST_WAIT);
 
         // A 64 x 64 sprite: a grey disc inside a key-coloured ring and corners.
@@ -81,7 +52,7 @@ int main(int argc, char** argv) {
                 sprite[size_t(y) * 64 + size_t(x)] = dx * dx + dy * dy < 20 * 20 ? 0x808080 : 0xFF00FF;
             }
         sheet.lWidth = sheet.lHeight = 0;
-        auto spriteSurface = dd->CreateSurfaceFromBitmap(Bmp24(64, 64, sprite), sheet);
+        auto spriteSurface = dd->CreateSurfaceFromBitmap(gorb::testing::MakeBmp24(64, 64, sprite), sheet);
         gorb::SurfaceDesc lockDesc;
         spriteSurface->Lock(gorb::Rect{}, lockDesc, gorb::DDLOCK_WAIT | gorb::DDLOCK_READONLY);
         int32_t key = spriteSurface->GetLockedPixel(0, 0);

@@ -10,18 +10,8 @@
 namespace gen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr Rgb kInk{28, 24, 34};
-
-Rect Inner(Rect f, int ring = 1) { return {f.x + ring, f.y + ring, f.w - 2 * ring, f.h - 2 * ring}; }
-
-double Hash(int a, int b) {
-    uint32_t h = uint32_t(a) * 2654435761u ^ uint32_t(b + 31) * 40503u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return (h & 0xFFFF) / 65535.0;
-}
+// Salted, so these sheets' jitter differs from the sprites' for the same seeds.
+double Hash(int a, int b) { return HashUnit(a, b + 31); }
 
 std::vector<Point> Turned(std::vector<Point> pts, Point c, double deg) {
     double a = deg * kPi / 180, ca = std::cos(a), sa = std::sin(a);

@@ -58,13 +58,19 @@ void Canvas::FillEllipse(double cx, double cy, double rx, double ry, Rgb c) {
     }
 }
 
-void Canvas::FillPolygon(const std::vector<Point>& pts, Rgb c) {
+namespace {
+
+// Even-odd scanline fill sampled at pixel centres; each row's colour comes from
+// rowColour(sampleY, minY, maxY).
+template <class RowColour>
+void FillScanlines(Canvas& cv, const std::vector<Point>& pts, RowColour rowColour) {
     if (pts.size() < 3) return;
     double minY = pts[0].y, maxY = pts[0].y;
     for (auto& p : pts) minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
     std::vector<double> xs;
     for (int y = int(std::floor(minY)); y <= int(std::ceil(maxY)); ++y) {
         double sy = y + 0.5;
+        Rgb col = rowColour(sy, minY, maxY);
         xs.clear();
         for (size_t i = 0; i < pts.size(); ++i) {
             Point a = pts[i], b = pts[(i + 1) % pts.size()];
@@ -73,30 +79,21 @@ void Canvas::FillPolygon(const std::vector<Point>& pts, Rgb c) {
         }
         std::sort(xs.begin(), xs.end());
         for (size_t i = 0; i + 1 < xs.size(); i += 2)
-            for (int x = int(std::lround(xs[i])); x < int(std::lround(xs[i + 1])); ++x) Set(x, y, c);
+            for (int x = int(std::lround(xs[i])); x < int(std::lround(xs[i + 1])); ++x) cv.Set(x, y, col);
     }
 }
 
+}  // namespace
+
+void Canvas::FillPolygon(const std::vector<Point>& pts, Rgb c) {
+    FillScanlines(*this, pts, [c](double, double, double) { return c; });
+}
+
 void Canvas::FillPolygonShaded(const std::vector<Point>& pts, Rgb c, double contrast) {
-    if (pts.size() < 3) return;
-    double minY = pts[0].y, maxY = pts[0].y;
-    for (auto& p : pts) minY = std::min(minY, p.y), maxY = std::max(maxY, p.y);
-    const double span = std::max(1.0, maxY - minY);
-    std::vector<double> xs;
-    for (int y = int(std::floor(minY)); y <= int(std::ceil(maxY)); ++y) {
-        double sy = y + 0.5;
-        double t = (sy - minY) / span;  // 0 top .. 1 bottom
-        Rgb col = t < 0.35 ? Shade(c, 1 + contrast * (0.35 - t) * 1.6) : Shade(c, 1 - contrast * (t - 0.35));
-        xs.clear();
-        for (size_t i = 0; i < pts.size(); ++i) {
-            Point a = pts[i], b = pts[(i + 1) % pts.size()];
-            if ((a.y <= sy && b.y > sy) || (b.y <= sy && a.y > sy))
-                xs.push_back(a.x + (sy - a.y) * (b.x - a.x) / (b.y - a.y));
-        }
-        std::sort(xs.begin(), xs.end());
-        for (size_t i = 0; i + 1 < xs.size(); i += 2)
-            for (int x = int(std::lround(xs[i])); x < int(std::lround(xs[i + 1])); ++x) Set(x, y, col);
-    }
+    FillScanlines(*this, pts, [c, contrast](double sy, double minY, double maxY) {
+        double t = (sy - minY) / std::max(1.0, maxY - minY);  // 0 top .. 1 bottom
+        return t < 0.35 ? Shade(c, 1 + contrast * (0.35 - t) * 1.6) : Shade(c, 1 - contrast * (t - 0.35));
+    });
 }
 
 void Canvas::Gradient(Rect r, Rgb top, Rgb bottom) {

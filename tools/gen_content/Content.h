@@ -24,6 +24,19 @@ struct WaveSpec {
 };
 
 constexpr int kSampleRate = 22050;
+constexpr double kPi = 3.14159265358979323846;
+
+// Helpers the painters share.
+constexpr Rgb kInk{28, 24, 34};  // outlines
+inline Rect Inner(Rect f, int ring = 1) { return {f.x + ring, f.y + ring, f.w - 2 * ring, f.h - 2 * ring}; }
+// A repeatable value in [0, 1] for the pair (a, b): jitter that stays the same on every run.
+inline double HashUnit(int a, int b) {
+    uint32_t h = uint32_t(a) * 2654435761u ^ uint32_t(b) * 40503u;
+    h ^= h >> 13;
+    h *= 0x5bd1e995u;
+    h ^= h >> 15;
+    return (h & 0xFFFF) / 65535.0;
+}
 
 std::vector<BitmapSpec> Bitmaps();
 std::vector<WaveSpec> Waves();

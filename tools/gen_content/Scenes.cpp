@@ -14,16 +14,10 @@
 namespace gen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kStrip = 150;
 
-double Hash(int a, int b) {
-    uint32_t h = uint32_t(a) * 2654435761u ^ uint32_t(b + 977) * 40503u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return (h & 0xFFFF) / 65535.0;
-}
+// Salted, so the scenery's jitter differs from the sprites' for the same seeds.
+double Hash(int a, int b) { return HashUnit(a, b + 977); }
 
 // A periodic height profile: base + sum of sines with k whole periods per strip.
 double Ridge(int x, int seed, double base, std::initializer_list<std::pair<int, double>> waves) {

@@ -13,8 +13,6 @@
 namespace gen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr Rgb kInk{28, 24, 34};  // outlines
 constexpr Rgb kGlass{150, 215, 250};
 
 double Rad(double deg) { return deg * kPi / 180; }
@@ -71,24 +69,13 @@ struct Figure {
 
 void Add(Figure& f, std::vector<Point> poly, Rgb c, bool shaded = true) { f.parts.push_back({std::move(poly), c, shaded}); }
 
-Rect Inner(Rect f, int ring = 1) { return {f.x + ring, f.y + ring, f.w - 2 * ring, f.h - 2 * ring}; }
-
-// Deterministic per-frame jitter.
-double Hash(int a, int b) {
-    uint32_t h = uint32_t(a) * 2654435761u ^ uint32_t(b) * 40503u;
-    h ^= h >> 13;
-    h *= 0x5bd1e995u;
-    h ^= h >> 15;
-    return (h & 0xFFFF) / 65535.0;
-}
-
 void Smoke(Canvas& cv, Point at, double amount, int seed, bool rightward) {
     int puffs = 2 + int(amount * 4);
     double dir = rightward ? -1 : 1;  // smoke trails behind the plane
     for (int i = puffs - 1; i >= 0; --i) {
         double r = 2 + i * (1 + amount);
-        double x = at.x + dir * (i * (4 + amount * 3) + Hash(seed, i) * 3);
-        double y = at.y - i * (3 + amount * 2) - Hash(i, seed) * 3;
+        double x = at.x + dir * (i * (4 + amount * 3) + HashUnit(seed, i) * 3);
+        double y = at.y - i * (3 + amount * 2) - HashUnit(i, seed) * 3;
         Rgb c = Mix(Rgb{60, 58, 60}, Rgb{170, 165, 160}, double(i) / puffs);
         cv.FillEllipse(x, y, r, r * 0.85, c);
     }
@@ -172,15 +159,17 @@ Plan& operator+=(Plan& a, const Plan& b) {
     return a;
 }
 
+// n poses, the i-th set up by set(pose, i).
+Plan Steps(int n, std::function<void(Pose&, int)> set) {
+    Plan v(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) set(v[static_cast<size_t>(i)], i);
+    return v;
+}
 Plan Cruise(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
+    return Steps(n, [n](Pose& p, int i) {
         p.phase = i;
         p.dy = (n > 1 && i % 2) ? (i % 4 == 1 ? -1 : 1) : 0;
-        v.push_back(p);
-    }
-    return v;
+    });
 }
 Plan Pitched(std::initializer_list<double> degrees) {
     Plan v;
@@ -200,53 +189,30 @@ Plan Bank(double pitch, double roll) {
     return {p};
 }
 Plan Falling(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
+    return Steps(n, [n](Pose& p, int i) {
         p.pitch = -22 - 12 * i;
         p.roll = 12 * i;
         p.smoke = 0.35 + 0.65 * i / std::max(1, n - 1);
         p.centre = true;
         p.phase = i;
-        v.push_back(p);
-    }
-    return v;
+    });
 }
 Plan Roll(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
-        p.roll = 360.0 * (i + 1) / (n + 1);
-        v.push_back(p);
-    }
-    return v;
+    return Steps(n, [n](Pose& p, int i) { p.roll = 360.0 * (i + 1) / (n + 1); });
 }
 Plan Loop(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
+    return Steps(n, [n](Pose& p, int i) {
         p.pitch = 360.0 * (i + 1) / (n + 1);
         p.roll = p.pitch > 90 && p.pitch < 270 ? 180 : 0;
         p.centre = true;
-        v.push_back(p);
-    }
-    return v;
+    });
 }
 Plan Spin(int n) {
-    Plan v;
-    for (int i = 0; i < n; ++i) {
-        Pose p;
+    return Steps(n, [](Pose& p, int i) {
         p.pitch = -60 + 15 * (i % 2);
         p.roll = 90.0 * i + 45;
         p.centre = true;
-        v.push_back(p);
-    }
-    return v;
-}
-Plan Steps(int n, std::function<void(Pose&, int)> set) {
-    Plan v(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i) set(v[static_cast<size_t>(i)], i);
-    return v;
+    });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -840,7 +806,7 @@ Figure FortressFigure(Rect fr, Look k, const Pose& p) {
         k.trim, false);
     if (p.kind == 1)  // sparks where it is hit
         for (int s = 0; s < 5; ++s) {
-            double sx = cx - rx * 0.5 + Hash(s, p.phase) * rx, sy = cy - ry * 0.5 + Hash(p.phase, s) * ry;
+            double sx = cx - rx * 0.5 + HashUnit(s, p.phase) * rx, sy = cy - ry * 0.5 + HashUnit(p.phase, s) * ry;
             Add(f, Ell(sx, sy, 4, 4), Rgb{255, 220, 90}, false);
             Add(f, Ell(sx, sy, 2, 2), Rgb{255, 255, 230}, false);
         }

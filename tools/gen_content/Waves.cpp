@@ -8,7 +8,6 @@
 namespace gen {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 using Samples = std::vector<float>;
 
 int Count(double seconds) { return int(std::lround(seconds * kSampleRate)); }
