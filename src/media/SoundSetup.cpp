@@ -11,6 +11,8 @@ namespace gorb {
 
 namespace {
 
+// The wave loaded into each number at set-up: none for 0, 4, 5 and the per-level 60..62; 81
+// is replaced by "qvintro4a" in one start in five.
 constexpr const char* kWaves[kSoundCount + 1] = {
     nullptr,
     "playsht1", "playsht2", "playsht3", nullptr, nullptr, "SHOOT01", "zap02", "shoot02",        // 1-8
@@ -36,8 +38,6 @@ std::filesystem::path ProgramFolder() {
 }
 
 }  // namespace
-
-const char* SetupWaveName(int n) { return n >= 0 && n <= kSoundCount ? kWaves[n] : nullptr; }
 
 void LoadResourceSound(SoundObjects& sound, int index, std::string_view name) {
     if (index < 0 || index > kSoundCount)
