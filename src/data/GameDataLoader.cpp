@@ -98,6 +98,15 @@ void Parse(const std::string& text, int rangeNo, int groupWidth, TypeTables& typ
         Integer f[4] = {0, 0, 0, 0};
         for (int i = 0; i < groupWidth; ++i) ReadField(text, commaPos, pos, f[i], hooks);
         ++k;
+        // The random game's pools: entries 1.. of row h1 until the 99, which sets the count.
+        auto addToPool = [&](auto& pool, auto& count, long maxValue) {
+            if (f[0] == 99) {
+                count[h1] = static_cast<Integer>(k - 1);
+            } else {
+                Check(k < static_cast<int>(pool[h1].size()) && Within(f[0], 0, maxValue), text, pos, hooks);
+                pool[h1][k] = f[0];
+            }
+        };
         switch (rangeNo) {
             case 1:
                 Check(k <= 40, text, pos, hooks);
@@ -124,30 +133,9 @@ void Parse(const std::string& text, int rangeNo, int groupWidth, TypeTables& typ
                     data.BossStep[h1] = static_cast<Integer>(k - 1);
                 break;
             }
-            case 4:
-                if (f[0] == 99) {
-                    data.LevelTypePoolCount[h1] = static_cast<Integer>(k - 1);
-                } else {
-                    Check(k <= 30 && Within(f[0], 0, 63), text, pos, hooks);
-                    data.LevelTypePool[h1][k] = f[0];
-                }
-                break;
-            case 5:
-                if (f[0] == 99) {
-                    data.TypePathPoolCount[h1] = static_cast<Integer>(k - 1);
-                } else {
-                    Check(k <= 12 && Within(f[0], 0, 200), text, pos, hooks);
-                    data.TypePathPool[h1][k] = f[0];
-                }
-                break;
-            case 6:
-                if (f[0] == 99) {
-                    data.LevelPickupPoolCount[h1] = static_cast<Integer>(k - 1);
-                } else {
-                    Check(k <= 30 && Within(f[0], 0, 63), text, pos, hooks);
-                    data.LevelPickupPool[h1][k] = f[0];
-                }
-                break;
+            case 4: addToPool(data.LevelTypePool, data.LevelTypePoolCount, 63); break;
+            case 5: addToPool(data.TypePathPool, data.TypePathPoolCount, 200); break;
+            case 6: addToPool(data.LevelPickupPool, data.LevelPickupPoolCount, 63); break;
         }
         if (f[0] == 99) end = true;
     }

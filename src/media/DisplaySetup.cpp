@@ -13,11 +13,6 @@ constexpr int32_t kNormal = DDSCL_NORMAL;
 constexpr int32_t kPlainSurfaceFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
 constexpr int32_t kReadLock = DDLOCK_WAIT | DDLOCK_READONLY;
 
-void Step(const MediaHooks& hooks, std::string& stepText, const char* text) {
-    stepText = text;
-    if (hooks.OnStep) hooks.OnStep(stepText);
-}
-
 // Runs one release step; a failure there is passed over.
 template <typename F>
 void Quietly(F&& f) {
@@ -73,51 +68,51 @@ void SetupDirectX(MediaState& media, DisplayFields& fields, Long bitsPerPixel, L
     std::string step;
     Integer driverCount = 0;  // logged; 0 when the failure comes before the drivers are counted
     try {
-        Step(hooks, step, "SetWindowLong command.");
+        SetStep(hooks, step, "SetWindowLong command.");
         if (hooks.PrepareMainWindow) hooks.PrepareMainWindow();
-        Step(hooks, step, "SetWindowPos command.");
-        Step(hooks, step, "Me.BackColor command.");
+        SetStep(hooks, step, "SetWindowPos command.");
+        SetStep(hooks, step, "Me.BackColor command.");
 
-        Step(hooks, step, "GetDDEnum command.");
+        SetStep(hooks, step, "GetDDEnum command.");
         driverCount = ToInteger(GetDDEnum().GetCount());
-        Step(hooks, step, "DirectDrawCreate command.");
+        SetStep(hooks, step, "DirectDrawCreate command.");
         d.DDraw = DirectDrawCreate("");
-        Step(hooks, step, "GetCaps command.");
+        SetStep(hooks, step, "GetCaps command.");
         d.DDraw->GetCaps(d.HardwareCaps, d.EmulationCaps);
         d.PlayAreaX = ToLong(IntDiv(static_cast<long long>(width) - kPlayAreaWidth, 2));
         d.PlayAreaY = ToLong(IntDiv(static_cast<long long>(height) - kPlayAreaHeight, 2));
-        Step(hooks, step, "SetCooperativeLevel command.");
+        SetStep(hooks, step, "SetCooperativeLevel command.");
         d.DDraw->SetCooperativeLevel(0, kFullscreenExclusive);
-        Step(hooks, step, "SetDisplayMode command.");
+        SetStep(hooks, step, "SetDisplayMode command.");
         d.DDraw->SetDisplayMode(width, height, bitsPerPixel, 0, 0);
 
-        Step(hooks, step, "creating primary buffer ddsd.");
+        SetStep(hooks, step, "creating primary buffer ddsd.");
         d.SurfaceDescription.lFlags = DDSD_CAPS;
         d.SurfaceDescription.lCaps = DDSCAPS_PRIMARYSURFACE;
-        Step(hooks, step, "CreateSurface command for primary buffer.");
+        SetStep(hooks, step, "CreateSurface command for primary buffer.");
         d.PrimarySurface = d.DDraw->CreateSurface(d.SurfaceDescription);
 
-        Step(hooks, step, "creating Back buffer.");
+        SetStep(hooks, step, "creating Back buffer.");
         DescribePlainSurface(d, kPlayAreaWidth, kPlayAreaHeight);
-        Step(hooks, step, "CreateSurface command for Back buffer.");
+        SetStep(hooks, step, "CreateSurface command for Back buffer.");
         d.BackBuffer = d.DDraw->CreateSurface(d.SurfaceDescription);
 
-        Step(hooks, step, "creating Misc buffer.");
+        SetStep(hooks, step, "creating Misc buffer.");
         DescribePlainSurface(d, 0, 0);
         d.GfxMisc = d.DDraw->CreateSurfaceFromResource("", "misc", d.SurfaceDescription);
         fields.MiscSheetWidth = d.SurfaceDescription.lWidth;
         fields.MiscSheetHeight = d.SurfaceDescription.lHeight;
 
         // The key is read from the loaded sheet, so it is in the mode's own pixel format.
-        Step(hooks, step, "GfxMisc.Lock command.");
+        SetStep(hooks, step, "GfxMisc.Lock command.");
         d.GfxMisc->Lock(d.LockRect, d.SurfaceDescription, kReadLock);
-        Step(hooks, step, "GetLockedPixel command.");
+        SetStep(hooks, step, "GetLockedPixel command.");
         fields.ColorKeyPixel = d.GfxMisc->GetLockedPixel(205, 1);
-        Step(hooks, step, "GfxMisc.Unlock command.");
+        SetStep(hooks, step, "GfxMisc.Unlock command.");
         d.GfxMisc->Unlock(d.LockRect);
         d.Key.high = fields.ColorKeyPixel;
         d.Key.low = fields.ColorKeyPixel;
-        Step(hooks, step, "GfxMisc.SetColorKey command.");
+        SetStep(hooks, step, "GfxMisc.SetColorKey command.");
         d.GfxMisc->SetColorKey(DDCKEY_SRCBLT, d.Key);
     } catch (const PlatformError& e) {
         WriteErrorLog(SetupDirectXErrorLines(step, e, driverCount));
@@ -152,22 +147,21 @@ void SetupDirectXObjects(MediaState& media, DisplayFields& fields) {
     try {
         if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
         for (int n = 1; n <= kVorpexSheetCount; ++n) {
-            step = " creating Zorbel Buffer # " + std::to_string(n);
-            if (hooks.OnStep) hooks.OnStep(step);
+            SetStep(hooks, step, " creating Zorbel Buffer # " + std::to_string(n));
             char name[] = "vorpex00";
             name[6] = static_cast<char>('0' + n / 10);
             name[7] = static_cast<char>('0' + n % 10);
             LoadSheet(d, d.VorpexSheets[n], name, fields.VorpexSheetWidths[n], fields.VorpexSheetHeights[n]);
         }
-        Step(hooks, step, "creating Player Buffer.");
+        SetStep(hooks, step, "creating Player Buffer.");
         LoadSheet(d, d.GfxPlayer, "player", fields.PlayerSheetWidth, fields.PlayerSheetHeight);
-        Step(hooks, step, "creating Explode Buffer.");
+        SetStep(hooks, step, "creating Explode Buffer.");
         LoadSheet(d, d.GfxExplode, "explode", fields.ExplodeSheetWidth, fields.ExplodeSheetHeight);
-        Step(hooks, step, "creating Ice Buffer.");
+        SetStep(hooks, step, "creating Ice Buffer.");
         LoadSheet(d, d.GfxIce, "ice", fields.IceSheetWidth, fields.IceSheetHeight);
-        Step(hooks, step, "creating Bullet Buffer.");
+        SetStep(hooks, step, "creating Bullet Buffer.");
         LoadSheet(d, d.GfxBullet, "bullet", fields.BulletSheetWidth, fields.BulletSheetHeight);
-        Step(hooks, step, "creating Tiles Buffer.");
+        SetStep(hooks, step, "creating Tiles Buffer.");
         LoadSheet(d, d.GfxTiles, "tile", fields.TileSheetWidth, fields.TileSheetHeight);
     } catch (const PlatformError& e) {
         LogStandardError(logprefix::SetupDirectXObjects, step, e);

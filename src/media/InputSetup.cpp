@@ -26,14 +26,10 @@ void SetupDirectInput(MediaState& media, JoystickFields& fields, const JoystickS
     InputObjects& in = media.Input;
     const MediaHooks& hooks = media.Hooks;
     std::string step;
-    auto setStep = [&](const char* text) {
-        step = text;
-        if (hooks.OnStep) hooks.OnStep(step);
-    };
     try {
         // The keyboard. The original left this untrapped; a failure here is logged like the
         // joystick steps and the game goes on with the keys reading as up.
-        setStep("Creating Keyboard Device");
+        SetStep(hooks, step, "Creating Keyboard Device");
         in.Keyboard.reset();
         in.DInput = std::make_unique<DirectInput>();
         in.Keyboard = std::make_unique<KeyboardDevice>();
@@ -48,39 +44,39 @@ void SetupDirectInput(MediaState& media, JoystickFields& fields, const JoystickS
     if (fields.JoystickMode == False) return;
 
     try {
-        setStep("Enumerating Joysticks");
+        SetStep(hooks, step, "Enumerating Joysticks");
         in.JoystickEnum = in.DInput->GetDIEnumDevices(dinput::DEVTYPE_JOYSTICK, dinput::EDFL_ATTACHEDONLY);
         if (in.JoystickEnum.empty()) {
             fields.JoystickMode = False;
             return;
         }
-        setStep("Creating Event Handler");
+        SetStep(hooks, step, "Creating Event Handler");
         // An event left by an earlier game start without a display release is not needed again.
         ReleaseJoystickEvent(in);
         in.JoystickEvent = CreateEvent([&media, &fields, &settings](int32_t id) {
             DirectXEvent_DXCallback(media.Input, fields, settings, id);
         });
-        setStep("Nullifying Joystick Device");
+        SetStep(hooks, step, "Nullifying Joystick Device");
         in.Joystick.reset();
-        setStep("Creating Joystick Device");
+        SetStep(hooks, step, "Creating Joystick Device");
         in.Joystick = std::make_unique<JoystickDevice>(in.JoystickEnum.front().InstanceId);
-        setStep("Setting Common Format");
+        SetStep(hooks, step, "Setting Common Format");
         in.Joystick->SetCommonDataFormat(dinput::FORMAT_JOYSTICK);
-        setStep("Setting Coop Level");
+        SetStep(hooks, step, "Setting Coop Level");
         in.Joystick->SetCooperativeLevel(kNonExclusiveBackground);
-        setStep("Getting Caps");
+        SetStep(hooks, step, "Getting Caps");
         in.Caps = in.Joystick->GetCapabilities();
-        setStep("Setting event notification");
+        SetStep(hooks, step, "Setting event notification");
         in.Joystick->SetEventNotification(in.JoystickEvent);
         in.Joystick->SetDeadZone(dinput::OFS_X, kDeadZone);
         in.Joystick->SetDeadZone(dinput::OFS_Y, kDeadZone);
         in.Joystick->SetSaturation(dinput::OFS_X, settings.JoySaturation);
         in.Joystick->SetSaturation(dinput::OFS_Y, settings.JoySaturation);
-        setStep("setting properties");
+        SetStep(hooks, step, "setting properties");
         in.Joystick->SetRange(0, kRangeMax);
-        setStep("Acquiring Joystick Device");
+        SetStep(hooks, step, "Acquiring Joystick Device");
         in.Joystick->Acquire();
-        setStep("doing first callback");
+        SetStep(hooks, step, "doing first callback");
         DirectXEvent_DXCallback(in, fields, settings, 0);
     } catch (const PlatformError& e) {
         // Logged only: the game goes on, with the joystick perhaps half set up.

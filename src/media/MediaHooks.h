@@ -21,4 +21,10 @@ struct MediaHooks {
     std::function<void(std::string_view step)> OnStep;
 };
 
+// A set-up procedure's current step: stored for its failure log and message, then reported.
+inline void SetStep(const MediaHooks& hooks, std::string& stepText, std::string_view text) {
+    stepText = text;
+    if (hooks.OnStep) hooks.OnStep(stepText);
+}
+
 }  // namespace gorb

@@ -11,6 +11,8 @@ namespace gorb {
 
 namespace {
 
+// The wave loaded into each number at set-up: none for 0, 4, 5 and the per-level 60..62; 81
+// is replaced by "qvintro4a" in one start in five.
 constexpr const char* kWaves[kSoundCount + 1] = {
     nullptr,
     "playsht1", "playsht2", "playsht3", nullptr, nullptr, "SHOOT01", "zap02", "shoot02",        // 1-8
@@ -28,11 +30,6 @@ constexpr const char* kWaves[kSoundCount + 1] = {
     "rico5", "zap03", "water01",                                                               // 94-96
 };
 
-void Step(const MediaHooks& hooks, std::string& stepText, std::string_view text) {
-    stepText = text;
-    if (hooks.OnStep) hooks.OnStep(stepText);
-}
-
 std::filesystem::path ProgramFolder() {
     std::error_code ec;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
@@ -41,8 +38,6 @@ std::filesystem::path ProgramFolder() {
 }
 
 }  // namespace
-
-const char* SetupWaveName(int n) { return n >= 0 && n <= kSoundCount ? kWaves[n] : nullptr; }
 
 void LoadResourceSound(SoundObjects& sound, int index, std::string_view name) {
     if (index < 0 || index > kSoundCount)
@@ -64,13 +59,13 @@ void LoadOldSound(SoundObjects& sound, int index, std::string& file) {
 void SetupDirectSound(SoundObjects& sound, SoundFields& fields, const MediaHooks& hooks) {
     std::string step;
     try {
-        Step(hooks, step, "DirectSoundCreate command.");
+        SetStep(hooks, step, "DirectSoundCreate command.");
         sound.DirectSound = SoundDevice::Create();
-        Step(hooks, step, "DirectSound SetCooperativeLevel command.");
+        SetStep(hooks, step, "DirectSound SetCooperativeLevel command.");
         sound.DirectSound->SetCooperativeLevel(dsound::SCL_EXCLUSIVE);
-        Step(hooks, step, "CreateSoundBuffer command for mainbuffer.");
+        SetStep(hooks, step, "CreateSoundBuffer command for mainbuffer.");
         sound.mainbuffer = sound.DirectSound->CreatePrimaryBuffer();
-        Step(hooks, step, "LoadResourceSound command for one of the sounds.");
+        SetStep(hooks, step, "LoadResourceSound command for one of the sounds.");
         for (int n = 1; n <= 80; ++n)
             if (kWaves[n]) LoadResourceSound(sound, n, kWaves[n]);
         // One start in five hears the other version of the intro music.

@@ -40,8 +40,4 @@ void ReleaseDirectSound(SoundObjects& sound);
 // (requests kept) unless SoundOn is True.
 void PlayQueuedSounds(SoundObjects& sound, SoundFields& fields, int first, int last);
 
-// The wave loaded into each number at set-up (nullptr for 0, 4, 5 and the per-level 60..62;
-// 81 is "qvintro4" here, one start in five loads "qvintro4a" instead).
-const char* SetupWaveName(int n);
-
 }  // namespace gorb
