@@ -151,27 +151,6 @@ TEST_F(Objects, StagesOfFinalAdvanceInPlace) {
     EXPECT_EQ(g.Player().MaxSpeed, 10);
 }
 
-TEST_F(Objects, MissedPickupVoiceCues) {
-    struct { int type; int cooldown; int hp; bool want; } cases[] = {
-        {52, 15, 100, true}, {58, 0, 40, true}, {58, 0, 60, false}, {58, 5, 40, false},
-        {63, 0, 10, false}};
-    for (auto c : cases) {
-        g.Sounds[79] = False;
-        g.Voice.VoiceCooldown = ToInteger(c.cooldown);
-        g.Player().HitPoints = ToInteger(c.hp);
-        g.Types.PlaneTypes[c.type] = g.Types.PlaneTypes[52];
-        g.Types.PlaneTypes[c.type].TypeId = ToInteger(c.type);
-        Spawn(6, c.type, 78, 300, 431);
-        UpdateZorbels(g);
-        EXPECT_EQ(g.Sounds[79] == True, c.want) << c.type << " " << c.cooldown << " " << c.hp;
-    }
-    g.Run.GameOverCountdown = 50;
-    g.Sounds[79] = False;
-    Spawn(6, 52, 78, 300, 431);
-    UpdateZorbels(g);
-    EXPECT_EQ(g.Sounds[79], False);
-}
-
 TEST_F(Objects, TypeRules) {
     g.Types.PlaneTypes[47] = g.Types.PlaneTypes[1];
     g.Types.PlaneTypes[47].TypeId = 47;
@@ -281,20 +260,22 @@ TEST_F(Objects, ShieldBossesHoldTheirHitPointsAndType46PullsEveryType47Down) {
 }
 
 TEST_F(Objects, MissedPickupVoiceCuesByTypeAndState) {
-    struct { int type, cooldown, maxSpeed, weapon, sound, cooldownAfter; } cases[] = {
-        {52, 15, 10, 1, 79, 15}, {53, 0, 10, 1, 79, 20}, {55, 0, 10, 1, 79, 20}, {61, 3, 10, 1, 79, 3},
-        {56, 5, 8, 1, 79, 20},   {56, 0, 10, 1, 0, 0},
-        {57, 0, 10, 4, 79, 20},  {57, 0, 10, 2, 0, 0},   {57, 3, 10, 1, 0, 3},
-        {59, 0, 10, 9, 79, 20},  {59, 0, 10, 4, 0, 0},
-        {60, 0, 10, 2, 79, 20},  {60, 0, 10, 9, 0, 0},
-        {62, 0, 10, 1, 82, 20},  {62, 4, 10, 1, 0, 4},   {63, 0, 10, 1, 0, 0}};
+    struct { int type, cooldown, maxSpeed, weapon, hp, sound, cooldownAfter; } cases[] = {
+        {52, 15, 10, 1, 100, 79, 15}, {53, 0, 10, 1, 100, 79, 20}, {55, 0, 10, 1, 100, 79, 20},
+        {61, 3, 10, 1, 100, 79, 3},
+        {56, 5, 8, 1, 100, 79, 20},   {56, 0, 10, 1, 100, 0, 0},
+        {57, 0, 10, 4, 100, 79, 20},  {57, 0, 10, 2, 100, 0, 0},   {57, 3, 10, 1, 100, 0, 3},
+        {58, 0, 10, 1, 40, 79, 20},   {58, 0, 10, 1, 60, 0, 0},    {58, 5, 10, 1, 40, 0, 5},
+        {59, 0, 10, 9, 100, 79, 20},  {59, 0, 10, 4, 100, 0, 0},
+        {60, 0, 10, 2, 100, 79, 20},  {60, 0, 10, 9, 100, 0, 0},
+        {62, 0, 10, 1, 100, 82, 20},  {62, 4, 10, 1, 100, 0, 4},   {63, 0, 10, 1, 10, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
         g.Sounds = SoundRequests{};
         g.Voice.VoiceCooldown = ToInteger(c.cooldown);
         g.Player().MaxSpeed = ToInteger(c.maxSpeed);
         g.Player().GunBullet[1] = ToInteger(c.weapon);
-        g.Player().HitPoints = 100;
+        g.Player().HitPoints = ToInteger(c.hp);
         g.Types.PlaneTypes[c.type] = g.Types.PlaneTypes[52];
         g.Types.PlaneTypes[c.type].TypeId = ToInteger(c.type);
         Spawn(6, c.type, 78, 300, 431);
@@ -307,6 +288,12 @@ TEST_F(Objects, MissedPickupVoiceCuesByTypeAndState) {
     g.Sounds = SoundRequests{};
     g.Voice.VoiceCooldown = 0;
     Spawn(6, 52, 78, -31, 100);
+    UpdateZorbels(g);
+    EXPECT_EQ(g.Obj.Planes[6].Active, 0);
+    EXPECT_EQ(g.Sounds[79], False);
+    // Nor is one that drops out during the game-over countdown.
+    g.Run.GameOverCountdown = 50;
+    Spawn(6, 52, 78, 300, 431);
     UpdateZorbels(g);
     EXPECT_EQ(g.Obj.Planes[6].Active, 0);
     EXPECT_EQ(g.Sounds[79], False);

@@ -78,6 +78,8 @@ void LiveMedia::UnlockSurface(SurfaceId surface) {
 // --- Sound ------------------------------------------------------------------------------------
 
 void LiveMedia::PlayQueuedSounds(SoundRequests& requests, Integer first, Integer last) {
+    // Without sound nothing is played, cleared or advanced: nothing to copy either way.
+    if (sound_.SoundOn != True) return;
     // The world keeps its own requests and rings; the media layer plays from its fields, and
     // what it cleared and advanced goes back.
     SoundFields& s = sound_;

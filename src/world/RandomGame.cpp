@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "world/TableIndex.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -18,11 +19,6 @@ namespace {
 constexpr int LevelPoolMax = 30;  // entries 1..30 of a level's type or pickup pool
 constexpr int PathPoolMax = 12;   // entries 1..12 of a type's path pool
 constexpr Integer ExtraLife = 62;
-
-const PlaneRecord& TemplateOf(const Game& g, Integer type) {
-    if (type < 0 || type > 63) type = 0;
-    return g.Types.PlaneTypes[type];
-}
 
 int TypePoolCount(const Game& g, int level) {
     return std::clamp<int>(g.Data.LevelTypePoolCount[level], 0, LevelPoolMax);
@@ -88,7 +84,7 @@ bool MaySwarm(Integer type) {
 // A type stacks into a column only when it has a height to stack by.
 bool MayStack(const Game& g, Integer type) {
     if (type == 21 || type == 22 || type == 34) return false;
-    return TemplateOf(g, type).Height > 0;
+    return PlaneTemplate(g, type).Height > 0;
 }
 
 // The rest of the level comes from its script, from the row before its first boss.
@@ -141,7 +137,7 @@ void StepRandomScript(Game& g) {
     }
     if (newGroup || style == 3) y = ToInteger(Int(Rnd() * 290));
     if (!newGroup && style > 3) {
-        y = ToInteger(TemplateOf(g, type).Height * run.RandomGroupIndex);
+        y = ToInteger(PlaneTemplate(g, type).Height * run.RandomGroupIndex);
         run.RandomGroupIndex = ToInteger(run.RandomGroupIndex + 1);
     }
     if (style == 3 && delay > 4) delay = ToInteger(delay - 2);
@@ -164,7 +160,7 @@ void StepRandomScript(Game& g) {
         script[script_part::Type][level][2] = pickup;
         script[script_part::Y][level][2] = ToInteger(y + 37 + CarrierDrop(type));
         script[script_part::Path][level][2] = path;
-        const Long gap = std::labs(TemplateOf(g, type).Width - TemplateOf(g, pickup).Width);
+        const Long gap = std::labs(PlaneTemplate(g, type).Width - PlaneTemplate(g, pickup).Width);
         SpawnZorbel(g, ToInteger(gap / 2));
     }
     run.ScriptTick = 0;
@@ -182,7 +178,7 @@ void StepRandomScript(Game& g) {
             run.RandomGroupLeft = ToInteger(Int(Rnd() * 6) + 15);
         } else {
             delay = 1;
-            run.RandomGroupLeft = ToInteger(350 / TemplateOf(g, type).Height);
+            run.RandomGroupLeft = ToInteger(350 / PlaneTemplate(g, type).Height);
             run.RandomGroupIndex = 0;
         }
         if (type == 41) delay = ToInteger(Int(Rnd() * 5) + 1);

@@ -25,13 +25,6 @@ void PlaceOnPath(Game& g, PlaneRecord& r, Integer y, Integer x, Integer path) {
     r.Frame = AnimAt(r, r.AnimId, 1);
 }
 
-// Game data outside the tables' ranges names the empty template or path 0 rather than memory
-// outside the tables.
-const PlaneRecord& Template(const Game& g, Integer type) {
-    if (type < 0 || type > 63) type = 0;
-    return g.Types.PlaneTypes[type];
-}
-
 bool FallsIn(Integer path) { return path == 139 || path == 152; }
 
 void BossRules(Game& g, PlaneRecord& r) {
@@ -116,9 +109,9 @@ void StepLevelScript(Game& g) {
     const Integer nextType = Row(g, 1, next);
     const Integer nextPath = Row(g, 2, next);
     if (nextType < 52 || nextType == 99 || nextPath == 139 || nextPath == 151) return;
-    const Long w1 = Template(g, Row(g, 1, run.LevelProgress)).Width;
+    const Long w1 = PlaneTemplate(g, Row(g, 1, run.LevelProgress)).Width;
     run.LevelProgress = ToInteger(run.LevelProgress + 1);
-    const Long w2 = Template(g, Row(g, 1, run.LevelProgress)).Width;
+    const Long w2 = PlaneTemplate(g, Row(g, 1, run.LevelProgress)).Width;
     long long offset = IntDiv(w1 - w2, 2);
     if (offset < 0) offset = 0;
     SpawnZorbel(g, ToInteger(offset));
@@ -143,7 +136,7 @@ void SpawnZorbel(Game& g, Integer xOffset) {
         return;
     }
     PlaneRecord& r = planes[s];
-    r = Template(g, type);
+    r = PlaneTemplate(g, type);
     if (r.TypeId == 0) {
         g.Media->MessageBox("ERROR:  Zorbel initiated with type 0");
         g.Media->MessageBox("Level is " + std::to_string(run.Level) + " and levelprogress = " +
@@ -184,7 +177,7 @@ void SpawnJumper(Game& g, Integer type, Integer path, Integer y, Integer x) {
     }
     if (s == 0) return;
     PlaneRecord& r = planes[s];
-    r = Template(g, type);
+    r = PlaneTemplate(g, type);
     if (r.TypeId == 0) {
         g.Media->MessageBox("ERROR:  Jumper initiated with type 0");
         g.Media->MessageBox("type, nav, and curtop are " + std::to_string(type) + " & " +
