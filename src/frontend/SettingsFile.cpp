@@ -206,8 +206,6 @@ void ApplySettingsText(const SettingsBinding& b, std::string_view text) {
     }
 }
 
-void ReadSettings(const SettingsBinding& b) { ReadSettings(b, SettingsFilePath()); }
-
 void ReadSettings(const SettingsBinding& b, const std::filesystem::path& file) {
     std::string text;
     bool whole = true;
@@ -262,8 +260,6 @@ std::string SettingsText(const SettingsBinding& b) {
     line("JEJCT", number(v.JoyEjectButton));
     return out;
 }
-
-bool WriteSettings(const SettingsBinding& b) { return WriteSettings(b, SettingsFilePath()); }
 
 bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file) {
     const std::string text = SettingsText(b);
