@@ -243,7 +243,7 @@ std::string SettingsText(const SettingsBinding& b) {
     line("COLOR", number(c.optColor.Selected() < 0 ? 0 : c.optColor.Selected()));
     line("RESOL", number(c.optRes.Selected() < 0 ? 0 : c.optRes.Selected()));
     line("CONTR", firstOrNot(c.optControls));
-    line("LEVEL", v.StartLevel > 9 ? std::string("10") : std::string(1, static_cast<char>('0' + (v.StartLevel < 0 ? 0 : v.StartLevel))));
+    line("LEVEL", number(Clamp(v.StartLevel, 0, 10)));
     line("BDIFF", firstOrNot(c.optDifficulty));
     line("PTALK", firstOrNot(c.optPilot));
     line("LEVLN", CodeWord(LevelCodeWordsNormal, ClampProgress(v.HighestLevelNormal)));
