@@ -130,7 +130,6 @@ void ScrollPicture(const SequenceState& s, PicturePort& port, const std::string&
         if (s.SkipRequested == True) return;
         PlayIntroLoop(s, port);
     }
-    if (s.SkipRequested == True) return;
     if (k == 4) return;  // the last push has no hold
     PumpUntil(s, port, TickPlus(GetTickCount(), kPictureHoldMs), true);
 }
