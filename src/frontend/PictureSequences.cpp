@@ -15,7 +15,6 @@ constexpr Long kPictureHeight = 480;
 // sequence leaves the processor alone without noticeably delaying a key or a drum clip.
 constexpr uint32_t kIdleSliceMs = 5;
 
-constexpr Integer kIntroMusic = 81;
 constexpr Integer kEndMusic = 60;  // the level's boss voice gives way to it
 constexpr Integer kClosingClick = 87;
 
