@@ -184,8 +184,6 @@ void ShowEndScreen(const SequenceState& s, PicturePort& port) {
 
 namespace {
 
-SequenceState SequenceOf(GameForm& f) { return {f.SequenceActive, f.SkipRequested, f.Drums}; }
-
 MediaPictures PicturesOf(GameForm& f) {
     return MediaPictures(f.Media, f.DisplayF, f.SoundF, f.G->Display.ScreenOffsetX, f.G->Display.ScreenOffsetY);
 }
@@ -194,22 +192,22 @@ MediaPictures PicturesOf(GameForm& f) {
 
 void ShowIntroScreens(GameForm& f) {
     MediaPictures port = PicturesOf(f);
-    ShowIntroScreens(SequenceOf(f), port);
+    ShowIntroScreens(f.Sequence(), port);
 }
 
 void ShowExtroScreens(GameForm& f) {
     MediaPictures port = PicturesOf(f);
-    ShowExtroScreens(SequenceOf(f), port);
+    ShowExtroScreens(f.Sequence(), port);
 }
 
 void ShowEndScreen(GameForm& f) {
     MediaPictures port = PicturesOf(f);
-    ShowEndScreen(SequenceOf(f), port);
+    ShowEndScreen(f.Sequence(), port);
 }
 
 void WaitForSpace(GameForm& f) {
     MediaPictures port = PicturesOf(f);
-    WaitForSpace(SequenceOf(f), port);
+    WaitForSpace(f.Sequence(), port);
 }
 
 }  // namespace gorb
