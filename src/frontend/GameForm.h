@@ -100,6 +100,8 @@ public:
     Boolean SequenceActive = False;
     Boolean SkipRequested = False;
     DrumLoop Drums;
+    // The three above as the sequences and the key handler take them.
+    SequenceState Sequence() { return {SequenceActive, SkipRequested, Drums}; }
 
     // Sound is ready and may be played.
     bool SoundReady() const { return SoundF.SoundOn == True; }

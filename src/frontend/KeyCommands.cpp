@@ -111,7 +111,7 @@ void Form_KeyPress(Game& g, const SequenceState& seq, Integer& keyAscii, const P
 }
 
 void Form_KeyPress(GameForm& f, Integer& keyAscii) {
-    Form_KeyPress(*f.G, {f.SequenceActive, f.SkipRequested, f.Drums}, keyAscii, ApplyPickup);
+    Form_KeyPress(*f.G, f.Sequence(), keyAscii, ApplyPickup);
 }
 
 }  // namespace gorb

@@ -9,48 +9,48 @@ namespace {
 using K = ControlKind;
 
 constexpr ControlSpec Top(std::string_view name, K kind, std::string_view caption, Integer l, Integer t,
-                          Integer w, Integer h, bool visible = false, bool picture = false) {
-    return ControlSpec{name, kind, "", caption, l, t, w, h, -1, visible, true, picture};
+                          Integer w, Integer h, bool visible = false) {
+    return ControlSpec{name, kind, "", caption, l, t, w, h, -1, visible, true};
 }
 constexpr ControlSpec In(std::string_view frame, std::string_view name, K kind, std::string_view caption,
                          Integer l, Integer t, Integer w, Integer h, Integer index = -1) {
-    return ControlSpec{name, kind, frame, caption, l, t, w, h, index, true, true, false};
+    return ControlSpec{name, kind, frame, caption, l, t, w, h, index, true, true};
 }
 constexpr ControlSpec Opt(std::string_view frame, std::string_view name, std::string_view caption, Integer l,
                           Integer t, Integer index, bool enabled = true, bool visible = true) {
-    return ControlSpec{name, K::OptionButton, frame, caption, l, t, 81, 25, index, visible, enabled, false};
+    return ControlSpec{name, K::OptionButton, frame, caption, l, t, 81, 25, index, visible, enabled};
 }
 
-// The frames and what lies on them; all frames start hidden and carry a picture of their size.
+// The frames and what lies on them; all frames start hidden.
 constexpr std::array kControls = {
-    Top("picIntro", K::Picture, "", 0, 0, 640, 480, true, true),
+    Top("picIntro", K::Picture, "", 0, 0, 640, 480, true),
     Top("cmdConfig", K::CommandButton, "&Configure", 40, 88, 121, 25),
     Top("cmdGame", K::CommandButton, "&Game Options", 40, 120, 121, 25),
     Top("cmdMisc", K::CommandButton, "&Misc Options", 40, 152, 121, 25),
     Top("cmdExit", K::CommandButton, "E&xit", 8, 432, 113, 41),
     Top("cmdBegin", K::CommandButton, "&Begin", 520, 432, 113, 41),
 
-    Top("frameColor", K::Frame, "Color Depth", 32, 208, 113, 129, false, true),
+    Top("frameColor", K::Frame, "Color Depth", 32, 208, 113, 129),
     In("frameColor", "Label2", K::Label, "Color Depth", 16, 16, 81, 17),
     Opt("frameColor", "optColor", "8 Bit color", 16, 40, 0, false),
     Opt("frameColor", "optColor", "16 Bit color", 16, 64, 1, false),
     Opt("frameColor", "optColor", "32 Bit color", 16, 88, 2, false, false),
 
-    Top("frameRes", K::Frame, "Screen Resolution", 144, 208, 113, 129, false, true),
+    Top("frameRes", K::Frame, "Screen Resolution", 144, 208, 113, 129),
     In("frameRes", "Label3", K::Label, "Screen Resolution", 16, 8, 81, 33),
     Opt("frameRes", "optRes", "640 x 480", 16, 40, 0, false),
     Opt("frameRes", "optRes", "800 x 600", 16, 64, 1, false),
     Opt("frameRes", "optRes", "1024 x 768", 16, 88, 2, false),
 
-    Top("frameControls", K::Frame, "Controls", 88, 336, 113, 81, false, true),
+    Top("frameControls", K::Frame, "Controls", 88, 336, 113, 81),
     Opt("frameControls", "optControls", "Joystick", 16, 16, 0),
     Opt("frameControls", "optControls", "Keyboard", 16, 40, 1),
 
-    Top("frameGamePlay", K::Frame, "Game Options", 32, 208, 113, 81, false, true),
+    Top("frameGamePlay", K::Frame, "Game Options", 32, 208, 113, 81),
     Opt("frameGamePlay", "optPlay", "Normal Game", 16, 16, 0),
     Opt("frameGamePlay", "optPlay", "Random Game", 16, 40, 1),
 
-    Top("FrameLevel", K::Frame, "Start Level Options", 168, 120, 113, 305, false, true),
+    Top("FrameLevel", K::Frame, "Start Level Options", 168, 120, 113, 305),
     In("FrameLevel", "Label4", K::Label, "Starting Level", 8, 8, 97, 17),
     In("FrameLevel", "optLevel", K::OptionButton, "Level 1", 8, 32, 97, 25, 0),
     In("FrameLevel", "optLevel", K::OptionButton, "Level 2", 8, 56, 97, 25, 1),
@@ -64,12 +64,12 @@ constexpr std::array kControls = {
     In("FrameLevel", "optLevel", K::OptionButton, "Level 10", 8, 248, 97, 25, 9),
     In("FrameLevel", "optLevel", K::OptionButton, "FINAL", 8, 272, 97, 25, 10),
 
-    Top("frameDifficulty", K::Frame, "Difficulty", 32, 288, 113, 129, false, true),
+    Top("frameDifficulty", K::Frame, "Difficulty", 32, 288, 113, 129),
     In("frameDifficulty", "Label5", K::Label, "Boss Difficulty", 24, 16, 65, 33),
     Opt("frameDifficulty", "optDifficulty", "Blek", 16, 64, 0),
     Opt("frameDifficulty", "optDifficulty", "Blekker", 16, 88, 1),
 
-    Top("framePerformance", K::Frame, "Performance Issues", 144, 208, 145, 217, false, true),
+    Top("framePerformance", K::Frame, "Performance Issues", 144, 208, 145, 217),
     In("framePerformance", "Label1", K::Label, "Try these options to speed up the game on a slower computer.", 16,
        16, 121, 49),
     In("framePerformance", "chkFire", K::CheckBox, "Turn OFF Fire Trails && Smoke Puffs:", 12, 72, 121, 33),
@@ -78,11 +78,11 @@ constexpr std::array kControls = {
        33),
     In("framePerformance", "chkOverload", K::CheckBox, "Turn OFF System Overload Indicator", 12, 168, 121, 33),
 
-    Top("framePreference", K::Frame, "Pilot Talk", 32, 208, 113, 81, false, true),
+    Top("framePreference", K::Frame, "Pilot Talk", 32, 208, 113, 81),
     Opt("framePreference", "optPilot", "Pilot Talk On", 16, 16, 0),
     Opt("framePreference", "optPilot", "Pilot Talk Off", 16, 40, 1),
 
-    ControlSpec{"StartTimer", K::Timer, "", "", 0, 0, 0, 0, -1, true, true, false},
+    ControlSpec{"StartTimer", K::Timer, "", "", 0, 0, 0, 0, -1, true, true},
 };
 
 constexpr std::string_view kConfigFrames[] = {"frameColor", "frameRes", "frameControls"};

@@ -10,6 +10,8 @@
 
 namespace gorb {
 
+// A Picture and every Frame show the picture of their own size embedded under the control's
+// name (the title picture and the frame backgrounds).
 enum class ControlKind { Picture, CommandButton, Frame, Label, OptionButton, CheckBox, Timer };
 
 struct ControlSpec {
@@ -21,9 +23,6 @@ struct ControlSpec {
     Integer Index = -1;       // index inside its option-button array, else -1
     bool Visible = true;
     bool Enabled = true;
-    // A picture of the control's own size, embedded under the control's name (title picture
-    // and frame backgrounds).
-    bool HasPicture = false;
 };
 
 // The menu font and colours.

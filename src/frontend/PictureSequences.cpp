@@ -15,7 +15,6 @@ constexpr Long kPictureHeight = 480;
 // sequence leaves the processor alone without noticeably delaying a key or a drum clip.
 constexpr uint32_t kIdleSliceMs = 5;
 
-constexpr Integer kIntroMusic = 81;
 constexpr Integer kEndMusic = 60;  // the level's boss voice gives way to it
 constexpr Integer kClosingClick = 87;
 
@@ -130,7 +129,6 @@ void ScrollPicture(const SequenceState& s, PicturePort& port, const std::string&
         if (s.SkipRequested == True) return;
         PlayIntroLoop(s, port);
     }
-    if (s.SkipRequested == True) return;
     if (k == 4) return;  // the last push has no hold
     PumpUntil(s, port, TickPlus(GetTickCount(), kPictureHoldMs), true);
 }
@@ -186,8 +184,6 @@ void ShowEndScreen(const SequenceState& s, PicturePort& port) {
 
 namespace {
 
-SequenceState SequenceOf(GameForm& f) { return {f.SequenceActive, f.SkipRequested, f.Drums}; }
-
 MediaPictures PicturesOf(GameForm& f) {
     return MediaPictures(f.Media, f.DisplayF, f.SoundF, f.G->Display.ScreenOffsetX, f.G->Display.ScreenOffsetY);
 }
@@ -196,22 +192,22 @@ MediaPictures PicturesOf(GameForm& f) {
 
 void ShowIntroScreens(GameForm& f) {
     MediaPictures port = PicturesOf(f);
-    ShowIntroScreens(SequenceOf(f), port);
+    ShowIntroScreens(f.Sequence(), port);
 }
 
 void ShowExtroScreens(GameForm& f) {
     MediaPictures port = PicturesOf(f);
-    ShowExtroScreens(SequenceOf(f), port);
+    ShowExtroScreens(f.Sequence(), port);
 }
 
 void ShowEndScreen(GameForm& f) {
     MediaPictures port = PicturesOf(f);
-    ShowEndScreen(SequenceOf(f), port);
+    ShowEndScreen(f.Sequence(), port);
 }
 
 void WaitForSpace(GameForm& f) {
     MediaPictures port = PicturesOf(f);
-    WaitForSpace(SequenceOf(f), port);
+    WaitForSpace(f.Sequence(), port);
 }
 
 }  // namespace gorb

@@ -91,5 +91,7 @@ void WaitForSpace(GameForm& f);
 // Length of a hold, and the drum loop's clip interval.
 inline constexpr Long kPictureHoldMs = 5000;
 inline constexpr Long kDrumIntervalMs = 1600;
+// The intro music under the title picture; it may still play in the menu.
+inline constexpr Integer kIntroMusic = 81;
 
 }  // namespace gorb

@@ -206,8 +206,6 @@ void ApplySettingsText(const SettingsBinding& b, std::string_view text) {
     }
 }
 
-void ReadSettings(const SettingsBinding& b) { ReadSettings(b, SettingsFilePath()); }
-
 void ReadSettings(const SettingsBinding& b, const std::filesystem::path& file) {
     std::string text;
     bool whole = true;
@@ -245,7 +243,7 @@ std::string SettingsText(const SettingsBinding& b) {
     line("COLOR", number(c.optColor.Selected() < 0 ? 0 : c.optColor.Selected()));
     line("RESOL", number(c.optRes.Selected() < 0 ? 0 : c.optRes.Selected()));
     line("CONTR", firstOrNot(c.optControls));
-    line("LEVEL", v.StartLevel > 9 ? std::string("10") : std::string(1, static_cast<char>('0' + (v.StartLevel < 0 ? 0 : v.StartLevel))));
+    line("LEVEL", number(Clamp(v.StartLevel, 0, 10)));
     line("BDIFF", firstOrNot(c.optDifficulty));
     line("PTALK", firstOrNot(c.optPilot));
     line("LEVLN", CodeWord(LevelCodeWordsNormal, ClampProgress(v.HighestLevelNormal)));
@@ -262,8 +260,6 @@ std::string SettingsText(const SettingsBinding& b) {
     line("JEJCT", number(v.JoyEjectButton));
     return out;
 }
-
-bool WriteSettings(const SettingsBinding& b) { return WriteSettings(b, SettingsFilePath()); }
 
 bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file) {
     const std::string text = SettingsText(b);

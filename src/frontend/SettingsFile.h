@@ -62,7 +62,6 @@ struct SettingsBinding {
 std::filesystem::path SettingsFilePath();
 
 // Reads the file and applies its entries in order. A missing file changes nothing.
-void ReadSettings(const SettingsBinding& b);
 void ReadSettings(const SettingsBinding& b, const std::filesystem::path& file);
 // The reader over the file's bytes.
 void ApplySettingsText(const SettingsBinding& b, std::string_view text);
@@ -70,7 +69,6 @@ void ApplySettingsText(const SettingsBinding& b, std::string_view text);
 // Writes the 18 entries. The new file is written beside the old one and renamed over it, so a
 // failed write leaves the old file as it was; returns false then. Clamps a progress above 10
 // to 10 in the values too.
-bool WriteSettings(const SettingsBinding& b);
 bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file);
 // The file's text as the writer writes it (with the same clamping).
 std::string SettingsText(const SettingsBinding& b);

@@ -21,7 +21,6 @@ namespace gorb {
 
 namespace {
 
-constexpr int kIntroMusic = 81;
 constexpr int kExitJingle = 88;  // "exit3"
 constexpr uint32_t kExitJingleMs = 1600;
 
