@@ -9,12 +9,6 @@ namespace gorb {
 
 namespace {
 
-bool IceRuns(const IceState& ice) { return ice.FreezeTimer + ice.FrozenTimer + ice.ThawTimer != 0; }
-
-void RequestSound(Game& g, int n) {
-    if (n >= 1 && n <= 96) g.Sounds.Request(n);
-}
-
 // The flight rule of a few bullet types, after the bullet has been drawn.
 void FlightRule(Game& g, BulletType& b) {
     switch (b.TypeId) {
@@ -65,7 +59,7 @@ void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, double x, doubl
     b.Y = CInt(y + offY - IntDiv(b.Height, 2));  // centred on the muzzle
     if (speedX != 0) b.XSpeed = CInt(speedX);
     if (speedY != 0) b.YSpeed = CInt(speedY);
-    RequestSound(g, b.FireSound);
+    g.Sounds.RequestFromTable(b.FireSound);
 }
 
 void UpdateBullets(Game& g) {
@@ -155,7 +149,7 @@ void ZorbelFire(Game& g, Integer slot) {
             if (ay > my) speedY = -speedY;
         }
 
-        if (IceRuns(g.Ice)) continue;
+        if (g.Ice.Runs()) continue;
         // A gun without bullet data (type 0, as on the converted boss part) fires nothing: an
         // empty shot would never move or leave and would fill the enemy slots for the level.
         if (type == 0) continue;

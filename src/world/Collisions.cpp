@@ -6,8 +6,6 @@ namespace gorb {
 
 namespace {
 
-bool IceRuns(const IceState& ice) { return ice.FreezeTimer + ice.FrozenTimer + ice.ThawTimer != 0; }
-
 // The player's energy never sinks below -30000: against the strongest objects the loss repeats
 // on every frame of contact, and a 16-bit value must not wrap to a large positive one.
 void DrainPlayer(PlaneRecord& p, long long amount) {
@@ -57,7 +55,7 @@ void CheckPlayerCollisions(Game& g) {
 
         if (p.Active != True || g.Run.LevelComplete == True || p.Invulnerable != 0) continue;
         const bool harmless = o.TypeId == 44;
-        const bool hurts = !IceRuns(g.Ice) || o.IsBoss != 0;  // a frozen enemy does not hurt
+        const bool hurts = !g.Ice.Runs() || o.IsBoss != 0;  // a frozen enemy does not hurt
         const bool first = o.HasCollided == 0;
 
         const long long dmg = harmless ? 0 : (o.HitPoints < 80 ? 80 : o.HitPoints);

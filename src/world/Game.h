@@ -146,6 +146,9 @@ struct IceState {
     Integer ThawTimer = 0;
     Integer FrozenCount = 0;
     Integer PropellerPhase = 0;
+
+    // A freeze runs while any of its three phases has time left.
+    bool Runs() const { return FreezeTimer + FrozenTimer + ThawTimer != 0; }
 };
 
 struct Voices {
@@ -167,6 +170,11 @@ struct SoundRequests : ChannelRings {
     Boolean& operator[](int n) { return Requested.at(static_cast<size_t>(n)); }
     Boolean operator[](int n) const { return Requested.at(static_cast<size_t>(n)); }
     void Request(int n) { (*this)[n] = True; }
+    // A sound number taken from a type table: 0 there means "no sound", and a number outside
+    // the loaded sounds is ignored rather than written past the flags.
+    void RequestFromTable(int n) {
+        if (n >= 1 && n <= 96) Request(n);
+    }
 };
 
 // What the screen frame, the HUD, the background strips and the overload sign keep.

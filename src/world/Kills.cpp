@@ -7,12 +7,6 @@ namespace gorb {
 
 namespace {
 
-bool IceRuns(const IceState& ice) { return ice.FreezeTimer + ice.FrozenTimer + ice.ThawTimer != 0; }
-
-void RequestSound(Game& g, int n) {
-    if (n >= 1 && n <= 96) g.Sounds.Request(n);
-}
-
 PlaneRecord* LinkedRecord(Game& g, Integer link) {
     return link > 0 && link <= 20 ? &g.Obj.Planes[static_cast<size_t>(link)] : nullptr;
 }
@@ -135,14 +129,14 @@ void KillObject(Game& g, Integer slot) {
         r.Frame = r.Anim[2][1];
     }
 
-    const bool ice_runs = IceRuns(ice);
+    const bool ice_runs = ice.Runs();
     const Integer w = ToInteger(r.Width), h = ToInteger(r.Height);
     if (r.TypeId == 44) {
         SpawnEffect(g, r.X, r.Y, w, h, 8);
-        RequestSound(g, r.DeathSound);
+        g.Sounds.RequestFromTable(r.DeathSound);
     } else if (!ice_runs || r.IsBoss != 0) {
         SpawnEffect(g, r.X, r.Y, w, h, 3);
-        RequestSound(g, r.DeathSound);
+        g.Sounds.RequestFromTable(r.DeathSound);
     } else {
         // Frozen solid: it shatters and its slot is free at once.
         r.Active = 0;
@@ -169,7 +163,7 @@ void KillObject(Game& g, Integer slot) {
             r.PathId = 80;
             r.PathStep = 1;
             g.Run.ScriptHold = False;
-            if (IceRuns(ice)) {
+            if (ice.Runs()) {
                 ice.FreezeTimer = 0;
                 ice.FrozenTimer = 1;
             }
@@ -180,7 +174,7 @@ void KillObject(Game& g, Integer slot) {
             break;
         case 41:
             r.Active = 0;
-            if (!IceRuns(ice)) BurstOfBullets(g, r);
+            if (!ice.Runs()) BurstOfBullets(g, r);
             break;
         case 47:
             // The shield generator takes every shield part with it.

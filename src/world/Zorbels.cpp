@@ -9,10 +9,6 @@ namespace gorb {
 
 namespace {
 
-bool IceRuns(const IceState& ice) {
-    return ice.FreezeTimer + ice.FrozenTimer + ice.ThawTimer != 0;
-}
-
 void Fall(Game& g, int i) {
     PlaneRecord& r = g.Obj.Planes[i];
     r.FallSpeed += 0.1;
@@ -113,7 +109,7 @@ Integer JumperX(const PlaneRecord& r) {
 
 void BigBossRule(Game& g, PlaneRecord& r) {
     const int roll = RandomBelow(12) + 1;
-    if (!IceRuns(g.Ice) && roll == 1) SpawnJumper(g, 44, 137, 23, JumperX(r));
+    if (!g.Ice.Runs() && roll == 1) SpawnJumper(g, 44, 137, 23, JumperX(r));
     if (g.Voice.BossShieldDown != True) {
         r.HitPoints = 4000;
         return;
