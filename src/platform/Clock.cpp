@@ -40,6 +40,10 @@ void WaitUntilPast(uint32_t deadline) {
     }
 }
 
+void Rest(uint32_t ms) {
+    if (!g_virtual) SDL_Delay(ms);
+}
+
 void UseVirtualClock(bool on, uint32_t start) {
     g_virtual = on;
     g_virtualNow = start;

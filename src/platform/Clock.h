@@ -18,6 +18,11 @@ void WaitUntilPast(uint32_t deadline);
 // frame drawn just before its wait reaches the screen while the game waits.
 void SetWaitHook(std::function<void()> hook);
 
+// Gives the processor back for about ms milliseconds between two message pumps of an idle
+// loop (a paused game). Real time only: the virtual clock stands still, as an idle loop must
+// not make game time pass.
+void Rest(uint32_t ms);
+
 // Deadline arithmetic that wraps with the 32-bit counter instead of overflowing.
 constexpr uint32_t TickPlus(uint32_t tick, int64_t ms) {
     return static_cast<uint32_t>(static_cast<int64_t>(tick) + ms);

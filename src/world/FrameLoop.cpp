@@ -69,7 +69,9 @@ void RunGameLoop(Game& g) {
     for (;;) {
         if (run.GameOver == True) break;
         if (run.Paused != 0) {
+            // Only messages while paused; a short rest keeps the pause from spinning a core.
             PumpMessages();
+            Rest(5);
             continue;
         }
         const uint32_t start = GetTickCount();
