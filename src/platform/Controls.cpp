@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <unordered_map>
 
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "platform/GamePalette.h"
 #include "platform/PlatformError.h"
+#include "platform/Surface.h"
 
 namespace gorb {
 
@@ -381,15 +380,11 @@ void PictureBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
             // the exact key colour.
             conv = SDL_CreateRGBSurfaceWithFormat(0, image_->w, image_->h, 8, SDL_PIXELFORMAT_INDEX8);
             if (conv) {
-                std::unordered_map<uint32_t, uint8_t> memo;
                 SDL_LockSurface(image_.get());
                 for (int y = 0; y < image_->h; ++y)
                     for (int x = 0; x < image_->w; ++x) {
                         Rgb col = PixelColor(image_.get(), x, y);
-                        uint32_t k = uint32_t(col.r) << 16 | uint32_t(col.g) << 8 | col.b;
-                        auto it = memo.find(k);
-                        uint8_t idx = it != memo.end() ? it->second : memo[k] = NearestPaletteIndex(col.r, col.g, col.b);
-                        static_cast<uint8_t*>(conv->pixels)[y * conv->pitch + x] = idx;
+                        static_cast<uint8_t*>(conv->pixels)[y * conv->pitch + x] = uint8_t(MapColor(8, col.r, col.g, col.b));
                     }
                 SDL_UnlockSurface(image_.get());
             }

@@ -90,7 +90,6 @@ public:
     int32_t ModeWidth() const { return width_; }
     int32_t ModeHeight() const { return height_; }
     int32_t ModeBitsPerPixel() const { return bits_; }
-    int32_t CooperativeLevel() const { return level_; }
 
 private:
     void CheckDesc(const SurfaceDesc& desc, bool fromBitmap) const;

@@ -13,7 +13,7 @@ namespace {
 
 struct ToolkitState {
     std::vector<Form*> forms;
-    Form* main = nullptr;
+    Form* main = nullptr;  // the last screen form shown or loaded: gets the keyboard and the clicks
     WindowToScreenMapper mapper;
     bool modal = false;
     bool closePending = false;
@@ -294,15 +294,6 @@ int Form::ClientHeight() const {
     return height_;
 }
 
-void Form::SetClientSize(int w, int h) {
-    width_ = w;
-    height_ = h;
-    if (window_) {
-        SDL_SetWindowSize(window_, w, h);
-        Refresh();
-    }
-}
-
 OptionGroup& Form::AddOptionGroup() {
     groups_.push_back(std::make_unique<OptionGroup>());
     return *groups_.back();
@@ -397,13 +388,10 @@ void Form::ClickAt(int x, int y) {
     c->PlayerClick();
 }
 
-Form* MainForm() { return T().main; }
-
 void SetWindowToScreenMapper(WindowToScreenMapper mapper) { T().mapper = std::move(mapper); }
 
 bool MapWindowToScreen(int& x, int& y) { return T().mapper ? T().mapper(x, y) : true; }
 
 void SetModalActive(bool modal) { T().modal = modal; }
-bool ModalActive() { return T().modal; }
 
 }  // namespace gorb

@@ -52,10 +52,9 @@ public:
     Rgb BackColor() const { return back_; }
     void SetBackColor(Rgb c);
     // The client area in pixels. A screen form's client area is the screen surface when one
-    // is set; the size given here is used before that.
+    // is set; the size the form was made with is used before that.
     int ClientWidth() const;
     int ClientHeight() const;
-    void SetClientSize(int w, int h);
 
     OptionGroup& AddOptionGroup();
     Timer& AddTimer();
@@ -94,7 +93,7 @@ private:
     void CloseWindow();
 
     FormKind kind_;
-    int width_, height_;
+    const int width_, height_;
     bool loaded_ = false;
     bool visible_ = false;
     std::string caption_;
@@ -105,10 +104,6 @@ private:
     SDL_Window* window_ = nullptr;
 };
 
-// The screen form that gets the keyboard and the display's clicks: the last screen form shown
-// or loaded (nullptr when none).
-Form* MainForm();
-
 // Clicks on the display's window arrive in window coordinates; the display sets how they map
 // to the screen surface (false: the point is outside the picture). Identity by default;
 // nullptr restores it.
@@ -118,6 +113,5 @@ bool MapWindowToScreen(int& x, int& y);
 
 // While a modal message box is up the forms take no input (the box does).
 void SetModalActive(bool modal);
-bool ModalActive();
 
 }  // namespace gorb

@@ -131,8 +131,6 @@ void KeyboardDevice::GetDeviceStateKeyboard(KeyboardStateTable& state) const {
     state = Table().keys;
 }
 
-const KeyboardStateTable& CurrentKeyTable() { return Table().keys; }
-
 void InjectKey(SDL_Scancode sc, bool down) {
     SDL_Event ev{};
     ev.type = down ? SDL_KEYDOWN : SDL_KEYUP;

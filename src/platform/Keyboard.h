@@ -52,9 +52,6 @@ private:
     int32_t format_ = 0;
 };
 
-// The table every keyboard device reads; kept while any keyboard device exists.
-const KeyboardStateTable& CurrentKeyTable();
-
 // --- for tests: push a key event into SDL's queue (it counts once messages are pumped) ---
 void InjectKey(SDL_Scancode sc, bool down);
 

@@ -95,7 +95,6 @@ public:
 
     // Source-blit key (DDCKEY_SRCBLT only); the low value is the key pixel.
     void SetColorKey(int32_t flags, const ColorKey& key);
-    bool HasColorKey() const { return hasKey_; }
     uint32_t KeyValue() const { return key_; }
 
     // Copies srcRect of src into destRect of this surface; the two rectangles must have the same

@@ -9,9 +9,8 @@
 #include <memory>
 #include <sys/stat.h>
 #include <tuple>
-#include <unordered_map>
 
-#include "platform/GamePalette.h"
+#include "platform/Surface.h"
 
 namespace gorb {
 
@@ -343,15 +342,8 @@ std::vector<TextLine> WrapText(const FontSpec& font, std::string_view text, int 
 
 uint32_t MapColor(const SDL_Surface* s, Rgb c) {
     if (s->format->BytesPerPixel == 1) {
-        // 8-bit surfaces carry the game palette; a small cache saves the nearest search.
-        static std::unordered_map<uint32_t, uint8_t> memo;
-        uint32_t k = uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | c.b;
-        auto it = memo.find(k);
-        if (it != memo.end()) return it->second;
-        uint8_t idx = NearestPaletteIndex(c.r, c.g, c.b);
-        if (memo.size() >= 4096) memo.clear();
-        memo.emplace(k, idx);
-        return idx;
+        // 8-bit surfaces carry the game palette: the surfaces' cached nearest-entry mapping.
+        return MapColor(8, c.r, c.g, c.b);
     }
     return SDL_MapRGB(s->format, c.r, c.g, c.b);
 }
