@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MediaTestDir.h"
+#include "TestWaves.h"
 #include "media/ErrorLog.h"
 #include "media/MediaState.h"
 
@@ -19,16 +20,9 @@ namespace {
 
 // A second of a quiet 16-bit tone: long enough that nothing ends while a test runs.
 std::vector<uint8_t> ToneWav() {
-    const int n = 22050;
-    std::vector<uint8_t> out;
-    auto u32 = [&](uint32_t v) { for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i))); };
-    auto u16 = [&](uint16_t v) { out.push_back(uint8_t(v)); out.push_back(uint8_t(v >> 8)); };
-    auto tag = [&](const char* t) { out.insert(out.end(), t, t + 4); };
-    tag("RIFF"); u32(36 + n * 2); tag("WAVE");
-    tag("fmt "); u32(16); u16(1); u16(1); u32(22050); u32(44100); u16(2); u16(16);
-    tag("data"); u32(n * 2);
-    for (int i = 0; i < n; ++i) u16(uint16_t(int16_t((i % 50) * 40 - 1000)));
-    return out;
+    std::vector<int16_t> samples(22050);
+    for (int i = 0; i < int(samples.size()); ++i) samples[size_t(i)] = int16_t((i % 50) * 40 - 1000);
+    return gorb::testing::MakeWav(samples, 16, 22050);
 }
 
 // Every number loaded with the same tone, the mixer paused so nothing finishes on its own.
