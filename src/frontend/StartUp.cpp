@@ -15,7 +15,6 @@
 #include "platform/Cursor.h"
 #include "platform/Display.h"
 #include "platform/MessagePump.h"
-#include "platform/Screen.h"
 
 namespace gorb {
 
@@ -58,20 +57,6 @@ struct SplashForm {
         }
     }
 };
-
-// Clicks on the display's window land on the scaled picture of the screen surface.
-bool WindowToScreen(int& x, int& y) {
-    SDL_Surface* screen = GetScreenSurface();
-    int32_t ww = 0, wh = 0;
-    GetWindowSize(ww, wh);
-    if (!screen || ww <= 0 || wh <= 0) return true;
-    Viewport v = FitToWindow(screen->w, screen->h, ww, wh);
-    if (v.W <= 0 || v.H <= 0) return false;
-    if (x < v.X || y < v.Y || x >= v.X + v.W || y >= v.Y + v.H) return false;
-    x = static_cast<int>(int64_t(x - v.X) * screen->w / v.W);
-    y = static_cast<int>(int64_t(y - v.Y) * screen->h / v.H);
-    return true;
-}
 
 }  // namespace
 
@@ -179,7 +164,6 @@ void RunEventLoop(GameForm& f) {
 }
 
 int RunProgram(ProgramSeams seams) {
-    SetWindowToScreenMapper(WindowToScreen);
     int status = kExitNormal;
     try {
         SplashForm splash;
@@ -192,7 +176,6 @@ int RunProgram(ProgramSeams seams) {
     } catch (const ProcessEnd& end) {
         status = end.Status;
     }
-    SetWindowToScreenMapper(nullptr);
     return status;
 }
 
