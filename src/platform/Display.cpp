@@ -7,16 +7,18 @@
 #include <string>
 
 #include "platform/Clock.h"
+#include "platform/Forms.h"
 #include "platform/MessagePump.h"
 #include "platform/PlatformError.h"
 #include "platform/Screen.h"
+#include "platform/ScreenCopy.h"
+#include "platform/Video.h"
 
 namespace gorb {
 
 namespace {
 
 constexpr const char* kSource = "DirectDraw";
-constexpr uint32_t kMinWaitPresentMs = 10;
 bool g_keepPixels = true;
 
 [[noreturn]] void Fail(int32_t number, const std::string& what) { throw PlatformError(number, what, kSource); }
@@ -25,7 +27,7 @@ bool g_keepPixels = true;
 // back to its "offscreen" driver, which pretends every mode works: that counts as no display.
 bool VideoUp() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (!StartVideo()) return false;
     const char* driver = SDL_GetCurrentVideoDriver();
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     if (driver && std::strcmp(driver, "offscreen") == 0 && !(asked && std::strcmp(asked, "offscreen") == 0)) {
@@ -75,16 +77,27 @@ std::vector<DisplayModeRecord> ModeList() {
 
 // --- The window ---
 
+// The window shows the screen surface through SDL's window framebuffer: only the rectangles
+// changed since the last present are converted, scaled and handed to the window. A primary
+// surface of the window's own size and format lives in the framebuffer itself, so that a
+// desktop-sized mode keeps one desktop-sized buffer, not two, and a present only hands the
+// changed rectangles to the window. Where SDL has no framebuffer of its own for the window
+// (Wayland), a renderer shows the screen instead, from a mode-sized texture of which only the
+// changed rectangles are updated.
 struct Presenter {
     SDL_Window* window = nullptr;
     uint32_t windowId = 0;
-    SDL_Renderer* renderer = nullptr;
+    SDL_Renderer* renderer = nullptr;  // only on the renderer path
     SDL_Texture* texture = nullptr;
-    int32_t texW = 0, texH = 0;
+    SDL_Surface* staging = nullptr;    // the renderer path's mode-sized X-8-8-8 copy of the screen
+    bool preferRenderer = false;
+    bool redraw = true;                // the next present draws the whole window anew
+    SDL_Surface* framebuffer = nullptr;
+    std::weak_ptr<Surface> inFramebuffer;  // the primary surface whose pixels are the framebuffer's
+    int32_t shownW = 0, shownH = 0;    // the screen size the window shows
+    int32_t frameW = 0, frameH = 0;    // the window size it was drawn for
     bool hooked = false;
     int pumpHook = 0, listener = 0;
-    bool presentedOnce = false;
-    uint32_t lastPresentTick = 0;
     PresentRecord record;
 };
 
@@ -93,7 +106,15 @@ Presenter& P() {
     return p;
 }
 
-void Present(bool fromWait);
+void Present();
+
+// The framebuffer is about to go (or has gone, when !stillThere): the primary that lives in it
+// moves to memory of its own.
+void MovePrimaryOutOfFramebuffer(bool stillThere) {
+    Presenter& p = P();
+    if (auto primary = p.inFramebuffer.lock()) primary->UseOwnPixels(stillThere);
+    p.inFramebuffer.reset();
+}
 
 // Tags the window as the display's own, so that a window SDL made later at the same address
 // with the same number is never taken for it.
@@ -105,23 +126,30 @@ void Unhook() {
     RemovePumpHook(p.pumpHook);
     RemoveEventListener(p.listener);
     SetWaitHook(nullptr);
+    SetScreenPresenter(nullptr);
+    SetWindowToScreenMapper(nullptr);
     p.hooked = false;
 }
 
 void ForgetWindow() {
     Presenter& p = P();
+    MovePrimaryOutOfFramebuffer(false);
     p.texture = nullptr;
     p.renderer = nullptr;
     p.window = nullptr;
     p.windowId = 0;
-    p.texW = p.texH = 0;
-    p.presentedOnce = false;
+    p.framebuffer = nullptr;
+    if (p.staging) SDL_FreeSurface(p.staging);
+    p.staging = nullptr;
+    p.shownW = p.shownH = p.frameW = p.frameH = 0;
+    p.redraw = true;
 }
 
 // Whether the window is still there. Quitting SDL's video (SDL_Quit, SDL_QuitSubSystem) destroys
 // every window behind our back. The renderer and texture are useless without it and destroying
-// them would reach into the freed window, so they are only forgotten, and the hooks present nothing until a new window is made. The window is
-// looked up by its number, so a stale pointer is never followed.
+// them would reach into the freed window, so they are only forgotten, and the hooks present
+// nothing until a new window is made. The window is looked up by its number, so a stale pointer
+// is never followed.
 bool WindowAlive() {
     Presenter& p = P();
     if (!p.window) return false;
@@ -130,6 +158,22 @@ bool WindowAlive() {
         return true;
     ForgetWindow();
     return false;
+}
+
+// Clicks on the window land on the scaled picture of the screen surface. The renderer path
+// needs none of this: SDL scales mouse events to the renderer's logical size itself.
+bool WindowToScreen(int& x, int& y) {
+    Presenter& p = P();
+    SDL_Surface* screen = GetScreenSurface();
+    if (p.renderer || !screen || !WindowAlive()) return true;
+    int ww = 0, wh = 0;
+    SDL_GetWindowSize(p.window, &ww, &wh);
+    Viewport v = FitToWindow(screen->w, screen->h, ww, wh);
+    if (v.W <= 0 || v.H <= 0) return false;
+    if (x < v.X || y < v.Y || x >= v.X + v.W || y >= v.Y + v.H) return false;
+    x = static_cast<int>(int64_t(x - v.X) * screen->w / v.W);
+    y = static_cast<int>(int64_t(y - v.Y) * screen->h / v.H);
+    return true;
 }
 
 void EnsureWindow() {
@@ -142,114 +186,152 @@ void EnsureWindow() {
     p.window = SDL_CreateWindow("Gorbulant", bounds.x, bounds.y, bounds.w, bounds.h,
                                 SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP);
     if (!p.window) Fail(dderr::Generic, std::string("the window could not be created: ") + SDL_GetError());
-    p.renderer = SDL_CreateRenderer(p.window, -1, 0);
-    if (!p.renderer) p.renderer = SDL_CreateRenderer(p.window, -1, SDL_RENDERER_SOFTWARE);
-    if (!p.renderer) {
-        std::string why = SDL_GetError();
-        SDL_DestroyWindow(p.window);
-        p.window = nullptr;
-        Fail(dderr::Generic, "no renderer for the window: " + why);
+    if (p.preferRenderer || !SDL_GetWindowSurface(p.window)) {
+        p.renderer = SDL_CreateRenderer(p.window, -1, 0);
+        if (!p.renderer) p.renderer = SDL_CreateRenderer(p.window, -1, SDL_RENDERER_SOFTWARE);
+        if (!p.renderer) {
+            std::string why = SDL_GetError();
+            SDL_DestroyWindow(p.window);
+            p.window = nullptr;
+            Fail(dderr::Generic, "no framebuffer and no renderer for the window: " + why);
+        }
     }
     p.windowId = SDL_GetWindowID(p.window);
     SDL_SetWindowData(p.window, kWindowTag, &p);
     SDL_RaiseWindow(p.window);
+    p.redraw = true;
     if (!p.hooked) {
         p.hooked = true;
-        p.pumpHook = AddPumpHook([] { Present(false); });
-        SetWaitHook([] { Present(true); });
-        // Covered and uncovered again: show the picture anew.
+        p.pumpHook = AddPumpHook([] { Present(); });
+        SetWaitHook([] { Present(); });
+        SetScreenPresenter([] { Present(); });
+        SetWindowToScreenMapper(WindowToScreen);
+        // Covered and uncovered, or resized: show the whole picture anew.
         p.listener = AddEventListener([](const SDL_Event& ev) {
             Presenter& pr = P();
-            if (ev.type == SDL_WINDOWEVENT && pr.window && ev.window.windowID == pr.windowId &&
-                ev.window.event == SDL_WINDOWEVENT_EXPOSED)
-                MarkScreenChanged();
+            if (ev.type != SDL_WINDOWEVENT || !pr.window || ev.window.windowID != pr.windowId) return;
+            if (ev.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                // SDL makes a new framebuffer for the new size at the next look at it.
+                MovePrimaryOutOfFramebuffer(true);
+                pr.redraw = true;
+            }
+            if (ev.window.event == SDL_WINDOWEVENT_EXPOSED) pr.redraw = true;
         });
     }
 }
 
-bool EnsureTexture(int32_t w, int32_t h) {
-    Presenter& p = P();
-    if (p.texture && p.texW == w && p.texH == h) return true;
-    if (p.texture) SDL_DestroyTexture(p.texture);
-    p.texture = SDL_CreateTexture(p.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, w, h);
-    if (!p.texture) return false;
-    p.texW = w;
-    p.texH = h;
-    // The logical size does the fitting: scaled, aspect kept, black bars.
-    SDL_RenderSetLogicalSize(p.renderer, w, h);
-    return true;
-}
-
-// Converts the screen surface into the window's 0x00RRGGBB texture.
-void CopyToTexture(SDL_Surface* s, uint8_t* tp, int tpitch) {
-    const uint8_t* sp = static_cast<const uint8_t*>(s->pixels);
-    int w = s->w, h = s->h;
-    switch (s->format->BytesPerPixel) {
-        case 1: {
-            std::array<uint32_t, 256> lut{};
-            if (const SDL_Palette* pal = s->format->palette)
-                for (int i = 0; i < pal->ncolors && i < 256; ++i)
-                    lut[i] = (uint32_t(pal->colors[i].r) << 16) | (uint32_t(pal->colors[i].g) << 8) | pal->colors[i].b;
-            for (int y = 0; y < h; ++y) {
-                const uint8_t* sr = sp + int64_t(y) * s->pitch;
-                uint32_t* dr = reinterpret_cast<uint32_t*>(tp + int64_t(y) * tpitch);
-                for (int x = 0; x < w; ++x) dr[x] = lut[sr[x]];
-            }
-            break;
-        }
-        case 2:
-            for (int y = 0; y < h; ++y) {
-                const uint16_t* sr = reinterpret_cast<const uint16_t*>(sp + int64_t(y) * s->pitch);
-                uint32_t* dr = reinterpret_cast<uint32_t*>(tp + int64_t(y) * tpitch);
-                for (int x = 0; x < w; ++x) {
-                    uint32_t v = sr[x];
-                    uint32_t r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
-                    dr[x] = (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) | ((b << 3) | (b >> 2));
-                }
-            }
-            break;
-        default:
-            for (int y = 0; y < h; ++y) std::memcpy(tp + int64_t(y) * tpitch, sp + int64_t(y) * s->pitch, size_t(w) * 4);
-            break;
+// The renderer path: the changed rectangle goes into the staging copy and from there into the
+// texture; the renderer's logical size does the fitting (scaled, aspect kept, black bars).
+bool PresentThroughRenderer(Presenter& p, SDL_Surface* s, SDL_Rect area) {
+    if (!p.texture || !p.staging || p.staging->w != s->w || p.staging->h != s->h) {
+        if (p.texture) SDL_DestroyTexture(p.texture);
+        if (p.staging) SDL_FreeSurface(p.staging);
+        p.texture = SDL_CreateTexture(p.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, s->w, s->h);
+        p.staging = SDL_CreateRGBSurfaceWithFormat(0, s->w, s->h, 32, SDL_PIXELFORMAT_RGB888);
+        if (!p.texture || !p.staging) return false;
+        SDL_RenderSetLogicalSize(p.renderer, s->w, s->h);
+        area = SDL_Rect{0, 0, s->w, s->h};
     }
-}
-
-void Present(bool fromWait) {
-    Presenter& p = P();
-    if (!ScreenChanged() || !WindowAlive()) return;
-    SDL_Surface* s = GetScreenSurface();
-    if (!s) return;
-    // In real time a wait shows the screen at most every 10 ms: a picture pushed line by line
-    // with 1 ms waits keeps its pace. The pump after the wait shows whatever is still pending.
-    if (fromWait && !IsVirtualClock() && p.presentedOnce &&
-        GetTickCount() - p.lastPresentTick < kMinWaitPresentMs)
-        return;
-    if (!EnsureTexture(s->w, s->h)) return;
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(p.texture, nullptr, &pixels, &pitch) != 0) return;
-    CopyToTexture(s, static_cast<uint8_t*>(pixels), pitch);
-    if (g_keepPixels && IsDummyDriver()) {
-        p.record.Width = s->w;
-        p.record.Height = s->h;
-        p.record.Pixels.resize(size_t(s->w) * size_t(s->h));
-        for (int y = 0; y < s->h; ++y) {
-            const uint32_t* row = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(pixels) + int64_t(y) * pitch);
-            for (int x = 0; x < s->w; ++x) p.record.Pixels[size_t(y) * size_t(s->w) + size_t(x)] = row[x] & 0xFFFFFF;
-        }
+    const SDL_Rect copied = CopyScreenRect(s, area, p.staging, SDL_Rect{0, 0, s->w, s->h});
+    if (copied.w > 0) {
+        const auto* at = static_cast<const uint8_t*>(p.staging->pixels) + int64_t(copied.y) * p.staging->pitch + int64_t(copied.x) * 4;
+        if (SDL_UpdateTexture(p.texture, &copied, at, p.staging->pitch) != 0) return false;
     }
-    SDL_UnlockTexture(p.texture);
     SDL_SetRenderDrawColor(p.renderer, 0, 0, 0, 255);
     SDL_RenderClear(p.renderer);
     SDL_RenderCopy(p.renderer, p.texture, nullptr, nullptr);
     SDL_RenderPresent(p.renderer);
+    return true;
+}
+
+// The framebuffer path: the changed rectangle is converted and scaled straight into the window's
+// framebuffer, and only that part of the window is updated. A whole redraw paints the bars too.
+bool PresentToFramebuffer(Presenter& p, SDL_Surface* s, SDL_Rect area, bool whole) {
+    int32_t ww = 0, wh = 0;
+    SDL_GetWindowSize(p.window, &ww, &wh);
+    if (ww != p.frameW || wh != p.frameH) MovePrimaryOutOfFramebuffer(true);
+    SDL_Surface* win = SDL_GetWindowSurface(p.window);
+    if (!win) return false;
+    if (win != p.framebuffer || win->w != p.frameW || win->h != p.frameH) whole = true;
+    p.framebuffer = win;
+    p.frameW = win->w;
+    p.frameH = win->h;
+    if (s->pixels == win->pixels) {
+        // The primary is the framebuffer: nothing to copy.
+        if (whole) return SDL_UpdateWindowSurface(p.window) == 0;
+        return SDL_UpdateWindowSurfaceRects(p.window, &area, 1) == 0;
+    }
+    const Viewport v = FitToWindow(s->w, s->h, win->w, win->h);
+    if (whole) {
+        SDL_FillRect(win, nullptr, 0);
+        area = SDL_Rect{0, 0, s->w, s->h};
+    }
+    const SDL_Rect shown = CopyScreenRect(s, area, win, SDL_Rect{v.X, v.Y, v.W, v.H});
+    if (whole) return SDL_UpdateWindowSurface(p.window) == 0;
+    return shown.w <= 0 || SDL_UpdateWindowSurfaceRects(p.window, &shown, 1) == 0;
+}
+
+// Under the dummy driver every present also keeps the mode-sized picture for tests.
+void KeepRecord(Presenter& p, SDL_Surface* s, SDL_Rect area) {
+    PresentRecord& r = p.record;
+    if (r.Width != s->w || r.Height != s->h || r.Pixels.size() != size_t(s->w) * size_t(s->h)) {
+        r.Width = s->w;
+        r.Height = s->h;
+        r.Pixels.assign(size_t(s->w) * size_t(s->h), 0);
+        area = SDL_Rect{0, 0, s->w, s->h};
+    }
+    SDL_Surface* wrap = SDL_CreateRGBSurfaceWithFormatFrom(r.Pixels.data(), s->w, s->h, 32, s->w * 4, SDL_PIXELFORMAT_RGB888);
+    if (!wrap) return;
+    CopyScreenRect(s, area, wrap, SDL_Rect{0, 0, s->w, s->h});
+    SDL_FreeSurface(wrap);
+}
+
+void Present() {
+    Presenter& p = P();
+    if (!ScreenChanged() && !p.redraw) return;
+    if (!WindowAlive()) return;
+    SDL_Surface* s = GetScreenSurface();
+    if (!s) return;
+    const bool whole = p.redraw || s->w != p.shownW || s->h != p.shownH;
+    const SDL_Rect area = whole ? SDL_Rect{0, 0, s->w, s->h} : ChangedArea(s->w, s->h);
+    if (area.w <= 0 || area.h <= 0) {
+        ClearScreenChanged();  // marked outside the screen: nothing to show
+        return;
+    }
+    const bool shown = p.renderer ? PresentThroughRenderer(p, s, area) : PresentToFramebuffer(p, s, area, whole);
+    if (!shown) return;  // tried again at the next present
+    if (g_keepPixels && IsDummyDriver()) KeepRecord(p, s, area);
     ++p.record.Count;
-    p.presentedOnce = true;
-    p.lastPresentTick = GetTickCount();
+    p.shownW = s->w;
+    p.shownH = s->h;
+    p.redraw = false;
     ClearScreenChanged();
 }
 
 bool g_directDrawAlive = false;
+
+// The primary stops being the screen: whoever still holds it draws into memory of its own.
+void StopShowingPrimary() {
+    SetScreenProvider(nullptr);
+    MovePrimaryOutOfFramebuffer(WindowAlive());
+}
+
+// The primary surface: in the window's framebuffer when it has the framebuffer's size and
+// format (the desktop's own mode), else in memory of its own.
+SurfaceRef NewPrimary(int32_t width, int32_t height, int32_t bits) {
+    Presenter& p = P();
+    MovePrimaryOutOfFramebuffer(true);
+    SDL_Surface* win = p.renderer ? nullptr : SDL_GetWindowSurface(p.window);
+    const uint32_t format = bits == 32 ? SDL_PIXELFORMAT_RGB888 : bits == 16 ? SDL_PIXELFORMAT_RGB565 : 0;
+    if (!win || win->w != width || win->h != height || win->format->format != format)
+        return std::make_shared<Surface>(width, height, bits, DDSCAPS_PRIMARYSURFACE);
+    auto primary = std::make_shared<Surface>(width, height, bits, DDSCAPS_PRIMARYSURFACE, win->pixels, win->pitch);
+    p.inFramebuffer = primary;
+    p.framebuffer = win;
+    p.frameW = win->w;
+    p.frameH = win->h;
+    return primary;
+}
 
 }  // namespace
 
@@ -291,7 +373,7 @@ DirectDraw::DirectDraw() {
 }
 
 DirectDraw::~DirectDraw() {
-    if (!primary_.expired()) SetScreenProvider(nullptr);
+    if (!primary_.expired()) StopShowingPrimary();
     g_directDrawAlive = false;
 }
 
@@ -319,7 +401,7 @@ void DirectDraw::SetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPi
     EnsureWindow();
     if (width != width_ || height != height_ || bitsPerPixel != bits_) {
         // The old primary surface no longer matches the screen.
-        if (!primary_.expired()) SetScreenProvider(nullptr);
+        if (!primary_.expired()) StopShowingPrimary();
         primary_.reset();
     }
     width_ = width;
@@ -330,7 +412,7 @@ void DirectDraw::SetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPi
 void DirectDraw::RestoreDisplayMode() {
     DesktopMode d = Desktop();
     if (d.width != width_ || d.height != height_ || d.bits != bits_) {
-        if (!primary_.expired()) SetScreenProvider(nullptr);
+        if (!primary_.expired()) StopShowingPrimary();
         primary_.reset();
     }
     width_ = d.width;
@@ -351,7 +433,7 @@ SurfaceRef DirectDraw::CreateSurface(SurfaceDesc& desc) {
     if (desc.lCaps & DDSCAPS_PRIMARYSURFACE) {
         if (!primary_.expired()) Fail(dderr::Generic, "CreateSurface: the primary surface exists already");
         EnsureWindow();
-        auto primary = std::make_shared<Surface>(width_, height_, bits_, DDSCAPS_PRIMARYSURFACE);
+        auto primary = NewPrimary(width_, height_, bits_);
         primary_ = primary;
         SetScreenProvider([weak = std::weak_ptr<Surface>(primary)]() -> SDL_Surface* {
             auto s = weak.lock();
@@ -380,10 +462,34 @@ SurfaceRef DirectDraw::CreateSurfaceFromBitmap(std::span<const uint8_t> bmp, Sur
 
 // --- The window ---
 
-void PresentIfChanged() { Present(false); }
+void PresentIfChanged() { Present(); }
 
 const PresentRecord& LastPresent() { return P().record; }
 void KeepPresentPixels(bool on) { g_keepPixels = on; }
+
+void PreferRenderer(bool on) { P().preferRenderer = on; }
+
+bool ReadWindowPicture(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) {
+    Presenter& p = P();
+    pixels.clear();
+    width = height = 0;
+    if (!WindowAlive()) return false;
+    SDL_GetWindowSize(p.window, &width, &height);
+    if (width <= 0 || height <= 0) return false;
+    pixels.resize(size_t(width) * size_t(height));
+    int rc = -1;
+    if (p.renderer) {
+        // The renderer's logical size would scale the read: read the window's own pixels.
+        SDL_RenderSetLogicalSize(p.renderer, 0, 0);
+        rc = SDL_RenderReadPixels(p.renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4);
+        if (p.staging) SDL_RenderSetLogicalSize(p.renderer, p.staging->w, p.staging->h);
+    } else if (SDL_Surface* win = SDL_GetWindowSurface(p.window)) {
+        rc = SDL_ConvertPixels(win->w, win->h, win->format->format, win->pixels, win->pitch, SDL_PIXELFORMAT_RGB888,
+                               pixels.data(), width * 4);
+    }
+    for (uint32_t& v : pixels) v &= 0xFFFFFFu;
+    return rc == 0;
+}
 
 Viewport FitToWindow(int32_t w, int32_t h, int32_t winW, int32_t winH) {
     if (w <= 0 || h <= 0 || winW <= 0 || winH <= 0) return {};
@@ -421,6 +527,7 @@ void ShutdownDisplay() {
     Presenter& p = P();
     Unhook();
     if (WindowAlive()) {
+        MovePrimaryOutOfFramebuffer(true);
         if (p.texture) SDL_DestroyTexture(p.texture);
         if (p.renderer) SDL_DestroyRenderer(p.renderer);
         SDL_DestroyWindow(p.window);

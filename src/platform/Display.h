@@ -5,8 +5,9 @@
 // Every mode is emulated: the primary surface lives in memory at the mode's size and depth, and
 // one borderless window covering the desktop shows it scaled to fit, aspect kept, with black
 // bars. That looks the same with a window manager and on a bare X server, and every mode works
-// on any monitor. The primary surface reaches the window when messages are pumped or a wait
-// starts, if it changed since it was last shown.
+// on any monitor. What changed of the primary surface reaches the window when messages are
+// pumped, when a wait starts, or at PresentScreen (platform/Screen.h); only the changed
+// rectangles are converted, scaled and copied.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -114,8 +115,8 @@ std::shared_ptr<DirectDraw> DirectDrawCreate(std::string_view guid = "");
 
 // --- The window and the headless host ----------------------------------------------------------
 
-// Shows the screen surface now if it changed since it was last shown (the pump hook and the wait
-// hook call this; a wait shows it at most every 10 ms of real time).
+// Shows what changed of the screen surface since it was last shown, now (the pump hook, the wait
+// hook and PresentScreen call this).
 void PresentIfChanged();
 
 // What the window was last given: how many presents so far, and the mode-sized picture of the
@@ -129,6 +130,14 @@ struct PresentRecord {
 const PresentRecord& LastPresent();
 // Whether presents keep their pixels (on by default under the dummy driver; benchmarks turn it off).
 void KeepPresentPixels(bool on);
+
+// What the window shows now, window-sized, as 0x00RRGGBB pixels; false without a window.
+bool ReadWindowPicture(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height);
+
+// Shows the screen through an SDL renderer even where SDL gives the window a framebuffer of its
+// own, as it must on desktops that have none (Wayland). For tests of that path; it takes effect
+// with the next window.
+void PreferRenderer(bool on);
 
 // Where a w x h picture lands in a winW x winH window: scaled to fit, aspect kept, centred.
 struct Viewport {

@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/MessagePump.h"
 #include "platform/Screen.h"
+#include "platform/Video.h"
 
 namespace gorb {
 
@@ -323,17 +324,17 @@ void Form::RepaintArea(SDL_Rect area) {
         SDL_Rect part;
         if (Intersect(ch->ScreenRect(), clip, &part)) ch->Paint(s, part);
     }
-    Present();
+    Present(clip);
 }
 
-void Form::Present() {
-    if (kind_ == FormKind::Screen) MarkScreenChanged();
+void Form::Present(const SDL_Rect& area) {
+    if (kind_ == FormKind::Screen) MarkScreenChanged(area);
     else if (window_) SDL_UpdateWindowSurface(window_);
 }
 
 void Form::OpenWindow() {
     if (window_) return;
-    if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return;
+    if (!StartVideo()) return;
     window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width_, height_,
                                SDL_WINDOW_SHOWN);
 }

@@ -88,7 +88,7 @@ public:
     void DropFocusIfUnusable();
 
 private:
-    void Present();
+    void Present(const SDL_Rect& area);
     void OpenWindow();
     void CloseWindow();
 

@@ -11,6 +11,7 @@
 #include "platform/MessagePump.h"
 #include "platform/PlatformError.h"
 #include "platform/Screen.h"
+#include "platform/Video.h"
 
 namespace gorb {
 
@@ -43,7 +44,7 @@ struct ModalScope {
                 std::memcpy(static_cast<uint8_t*>(surface->pixels) + (saved.y + y) * surface->pitch + saved.x * bpp,
                             pixels.data() + static_cast<size_t>(y) * saved.w * bpp, static_cast<size_t>(saved.w) * bpp);
             if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-            MarkScreenChanged();
+            MarkScreenChanged(saved);
         }
         if (window) SDL_DestroyWindow(window);
     }
@@ -114,7 +115,7 @@ void MsgBox(const std::string& text) {
     SDL_Rect box{(areaW - w) / 2, (areaH - h) / 2, w, h};
     if (!screen) {
         // No display yet: the box gets a small window of its own.
-        if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        if (!StartVideo()) {
             std::fprintf(stderr, "%s\n", text.c_str());
             return;
         }
@@ -136,7 +137,7 @@ void MsgBox(const std::string& text) {
     g_info.WindowId = scope.window ? SDL_GetWindowID(scope.window) : 0;
     DrawBox(canvas, box, text, lines);
     if (scope.window) SDL_UpdateWindowSurface(scope.window);
-    else MarkScreenChanged();
+    else MarkScreenChanged(box);
 
     bool done = false, armed = false;
     SetModalActive(true);

@@ -123,8 +123,9 @@ uint32_t MapColor(int bitsPerPixel, uint8_t r, uint8_t g, uint8_t b) {
     }
 }
 
-Surface::Surface(int32_t width, int32_t height, int bitsPerPixel, int32_t caps) : bits_(bitsPerPixel), caps_(caps) {
-    Uint32 format = SdlFormat(bitsPerPixel);
+namespace {
+
+void CheckSize(int32_t width, int32_t height, int bitsPerPixel) {
     if (width <= 0 || height <= 0)
         Fail(dderr::InvalidParams, "surface size " + std::to_string(width) + " x " + std::to_string(height));
     // Anything beyond 256 MiB is not a surface this game asks for; refuse it as SDL would fail
@@ -132,10 +133,40 @@ Surface::Surface(int32_t width, int32_t height, int bitsPerPixel, int32_t caps) 
     if (int64_t(width) * height * (bitsPerPixel / 8) > (int64_t(1) << 28))
         Fail(dderr::OutOfMemory, "out of memory for a " + std::to_string(width) + " x " + std::to_string(height) +
                                      " surface");
-    surface_ = SDL_CreateRGBSurfaceWithFormat(0, width, height, bitsPerPixel, format);
-    if (!surface_) Fail(dderr::OutOfMemory, std::string("out of memory creating a surface: ") + SDL_GetError());
-    if (bits_ == 8) SDL_SetSurfacePalette(surface_, GamePaletteSdl());
-    SDL_SetSurfaceBlendMode(surface_, SDL_BLENDMODE_NONE);
+}
+
+}  // namespace
+
+Surface::Surface(int32_t width, int32_t height, int bitsPerPixel, int32_t caps) : bits_(bitsPerPixel), caps_(caps) {
+    Uint32 format = SdlFormat(bitsPerPixel);
+    CheckSize(width, height, bitsPerPixel);
+    Adopt(SDL_CreateRGBSurfaceWithFormat(0, width, height, bitsPerPixel, format));
+}
+
+Surface::Surface(int32_t width, int32_t height, int bitsPerPixel, int32_t caps, void* pixels, int pitch)
+    : bits_(bitsPerPixel), caps_(caps) {
+    Uint32 format = SdlFormat(bitsPerPixel);
+    CheckSize(width, height, bitsPerPixel);
+    Adopt(SDL_CreateRGBSurfaceWithFormatFrom(pixels, width, height, bitsPerPixel, pitch, format));
+    SDL_FillRect(surface_, nullptr, 0);
+}
+
+void Surface::Adopt(SDL_Surface* made) {
+    if (!made) Fail(dderr::OutOfMemory, std::string("out of memory creating a surface: ") + SDL_GetError());
+    if (bits_ == 8) SDL_SetSurfacePalette(made, GamePaletteSdl());
+    SDL_SetSurfaceBlendMode(made, SDL_BLENDMODE_NONE);
+    if (hasKey_) SDL_SetColorKey(made, SDL_TRUE, key_);
+    if (surface_) SDL_FreeSurface(surface_);
+    surface_ = made;
+}
+
+void Surface::UseOwnPixels(bool copyContent) {
+    if (OwnsPixels()) return;
+    SDL_Surface* own = SDL_CreateRGBSurfaceWithFormat(0, Width(), Height(), bits_, surface_->format->format);
+    if (own && copyContent)
+        CopyOpaque(static_cast<const uint8_t*>(surface_->pixels), surface_->pitch, static_cast<uint8_t*>(own->pixels),
+                   own->pitch, Width() * (bits_ / 8), Height());
+    Adopt(own);
 }
 
 Surface::~Surface() { SDL_FreeSurface(surface_); }
@@ -235,7 +266,7 @@ void Surface::Blt(const Rect& destRect, const SurfaceRef& src, const Rect& srcRe
     } else {
         CopyKeyed<uint32_t>(s, sp, d, dp, int(w), int(h), src->key_);
     }
-    if (IsPrimary()) MarkScreenChanged();
+    if (IsPrimary()) MarkScreenChanged(SDL_Rect{destRect.Left, destRect.Top, int(w), int(h)});
 }
 
 void Surface::BltFast(int32_t x, int32_t y, const SurfaceRef& src, const Rect& srcRect, int32_t flags) {

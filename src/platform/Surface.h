@@ -78,6 +78,10 @@ public:
     // A plain surface cleared to 0 (black). Width and height must be positive (error 5); a size
     // the machine cannot hold is error 7.
     Surface(int32_t width, int32_t height, int bitsPerPixel, int32_t caps = DDSCAPS_OFFSCREENPLAIN);
+    // The same over pixels it does not own, rows pitch bytes apart in its depth's format (the
+    // window's framebuffer, when the primary surface has the window's size and format); cleared
+    // to black. The owner of the pixels calls UseOwnPixels before they go away.
+    Surface(int32_t width, int32_t height, int bitsPerPixel, int32_t caps, void* pixels, int pitch);
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -92,6 +96,12 @@ public:
     int32_t Caps() const { return caps_; }
     bool IsPrimary() const { return (caps_ & DDSCAPS_PRIMARYSURFACE) != 0; }
     SDL_Surface* Sdl() const { return surface_; }
+
+    // From now on the pixels live in memory of the surface's own, with their content copied
+    // when copyContent is set (else black, for pixels that are gone already). The SDL surface
+    // changes with them.
+    void UseOwnPixels(bool copyContent);
+    bool OwnsPixels() const { return (surface_->flags & SDL_PREALLOC) == 0; }
 
     // Source-blit key (DDCKEY_SRCBLT only); the low value is the key pixel.
     void SetColorKey(int32_t flags, const ColorKey& key);
@@ -116,6 +126,7 @@ public:
 
 private:
     void CheckSource(const SurfaceRef& src, const char* op) const;
+    void Adopt(SDL_Surface* made);
 
     SDL_Surface* surface_ = nullptr;
     int bits_;

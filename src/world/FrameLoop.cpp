@@ -1,6 +1,7 @@
 // The frame loop: one 35 ms frame after another until the game is over.
 #include "platform/Clock.h"
 #include "platform/MessagePump.h"
+#include "platform/Screen.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -51,7 +52,6 @@ bool RunFrameWork(Game& g) {
     DrawItemSlots(g);
     m.PlayQueuedSounds(g.Sounds, 83, 96);
     UpdateLivesRow(g);
-    DrawProcessorAlert(g);
     if (g.Flags.PilotTalkOn == True) m.PlayQueuedSounds(g.Sounds, 60, 82);
     CheckPlayerCollisions(g);
     m.PlayQueuedSounds(g.Sounds, 51, 59);
@@ -60,6 +60,10 @@ bool RunFrameWork(Game& g) {
     const DisplayState& d = g.Display;
     g.DestRect = {d.PlayAreaX, d.PlayAreaY, d.PlayAreaX + 612, d.PlayAreaY + 330};
     m.BlitToPrimary(surf::BackBuffer, g.SrcRect, g.DestRect, 612, 330, "BackBuffer");
+    // The overload sign sits in the top-left corner of the play area. Drawn before the play
+    // area's copy it would be covered before any present; drawn over it, the frame's present
+    // shows it for as long as the frames overrun.
+    DrawProcessorAlert(g);
     return true;
 }
 
@@ -79,6 +83,9 @@ void RunGameLoop(Game& g) {
 
         if (!RunFrameWork(g)) return;
 
+        // The frame's picture reaches the window before the overload test: the present's cost is
+        // part of the frame, and the picture is on screen while the frame waits.
+        PresentScreen();
         const uint32_t now = GetTickCount();
         g.Hud.Overloaded =
             ToBoolean(g.Flags.OverloadIndicatorOn == True && TickPast(now, TickPlus(deadline, 5)));
