@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <random>
+
 #include "TestBitmaps.h"
 #include "platform/Clock.h"
 #include "platform/Display.h"
 #include "platform/MessagePump.h"
 #include "platform/PlatformError.h"
 #include "platform/Screen.h"
+#include "platform/ScreenCopy.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define GORB_LEAK_CHECKS 1
@@ -235,6 +240,164 @@ TEST_F(Display, ShutdownRemovesTheHooksAndTheScreen) {
     RunPumpHooks();
     WaitUntilPast(TickPlus(GetTickCount(), 5));
     EXPECT_EQ(LastPresent().Count, count);
+}
+
+// Random opaque copies onto the primary, a present after each few, as the game draws: the window
+// then shows exactly what one present of the whole screen shows, in every mode and depth of the
+// menu (scaled to the dummy desktop's 1024 x 768; at 1024 x 768 x 32 the primary is the window's
+// framebuffer itself) and on both paths to the window.
+TEST_F(Display, PresentingOnlyTheChangedRectanglesShowsWhatAWholePresentWould) {
+    for (bool renderer : {false, true}) {
+        ShutdownDisplay();
+        PreferRenderer(renderer);
+        UseHeadlessHost();
+        for (int32_t w : {640, 800, 1024}) {
+            for (int32_t bits : {8, 16, 32}) {
+                const int32_t h = w * 3 / 4;
+                auto dd = SetUpMode(w, h, bits);
+                auto primary = Primary(*dd);
+                PumpMessages();
+                std::mt19937 rng(uint32_t(w * 100 + bits));
+                std::vector<uint32_t> colours(64 * 48);
+                for (uint32_t& c : colours) c = rng() & 0xFFFFFF;
+                SurfaceDesc desc{DDSD_CAPS, DDSCAPS_OFFSCREENPLAIN};
+                auto sheet = dd->CreateSurfaceFromBitmap(MakeBmp24(64, 48, colours), desc);
+                const uint64_t before = LastPresent().Count;
+                for (int round = 0; round < 12; ++round) {
+                    for (int k = 0; k < 3; ++k) {
+                        const int32_t sw = 1 + int32_t(rng() % 64), sh = 1 + int32_t(rng() % 48);
+                        const int32_t x = int32_t(rng() % uint32_t(w - sw + 1)), y = int32_t(rng() % uint32_t(h - sh + 1));
+                        primary->BltFast(x, y, sheet, Rect{0, 0, sw, sh}, DDBLTFAST_WAIT);
+                    }
+                    PumpMessages();
+                }
+                EXPECT_EQ(LastPresent().Count, before + 12);
+                std::vector<uint32_t> changed, whole;
+                int32_t ww = 0, wh = 0;
+                ASSERT_TRUE(ReadWindowPicture(changed, ww, wh));
+                EXPECT_EQ(ww, 1024);
+                MarkScreenChanged();
+                PumpMessages();
+                ASSERT_TRUE(ReadWindowPicture(whole, ww, wh));
+                size_t differ = 0;
+                for (size_t i = 0; i < whole.size(); ++i) differ += changed[i] != whole[i];
+                EXPECT_EQ(differ, 0u) << w << " x " << h << " x " << bits << (renderer ? " renderer" : " framebuffer");
+                EXPECT_EQ(primary->OwnsPixels(), renderer || w != 1024 || bits != 32) << w << " x " << bits;
+                primary.reset();
+                dd.reset();
+            }
+        }
+    }
+    PreferRenderer(false);
+}
+
+// A primary that lives in the window's framebuffer keeps its picture in memory of its own when
+// the framebuffer goes: the window resized under it, or the mode changed while it is still held.
+TEST_F(Display, APrimaryInTheFramebufferMovesOutBeforeTheFramebufferGoes) {
+    auto dd = SetUpMode(1024, 768, 32);
+    auto primary = Primary(*dd);
+    ASSERT_FALSE(primary->OwnsPixels());
+    SurfaceDesc desc{DDSD_CAPS, DDSCAPS_OFFSCREENPLAIN};
+    auto red = dd->CreateSurfaceFromBitmap(MakeBmp24(2, 2, std::vector<uint32_t>(4, 0xFF0000)), desc);
+    primary->BltFast(100, 100, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);
+    PumpMessages();
+    EXPECT_EQ(LastPresent().At(100, 100), 0xFF0000u);
+
+    SDL_Window* window = nullptr;
+    for (uint32_t id = 1; id < 64 && !window; ++id)
+        if (SDL_Window* w = SDL_GetWindowFromID(id); w && SDL_GetWindowFlags(w) & SDL_WINDOW_BORDERLESS) window = w;
+    ASSERT_NE(window, nullptr);
+    SDL_SetWindowSize(window, 800, 600);
+    PumpMessages();
+    EXPECT_TRUE(primary->OwnsPixels());
+    std::vector<uint32_t> shown;
+    int32_t ww = 0, wh = 0;
+    ASSERT_TRUE(ReadWindowPicture(shown, ww, wh));
+    ASSERT_EQ(ww, 800);
+    // 1024 x 768 into 800 x 600: screen pixel 100 shows at window pixel 79 (100 * 0.78125 = 78.1).
+    EXPECT_EQ(shown[size_t(79) * 800 + 79], 0xFF0000u);
+    primary->BltFast(0, 0, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);  // its own memory now
+    PumpMessages();
+    ASSERT_TRUE(ReadWindowPicture(shown, ww, wh));
+    EXPECT_EQ(shown[0], 0xFF0000u);
+
+    // Back at the desktop's size a new primary is in the framebuffer again; a mode change while
+    // it is still held leaves it its picture.
+    SDL_SetWindowSize(window, 1024, 768);
+    PumpMessages();
+    primary.reset();
+    dd.reset();
+    dd = SetUpMode(1024, 768, 32);
+    primary = Primary(*dd);
+    ASSERT_FALSE(primary->OwnsPixels());
+    primary->BltFast(7, 7, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);
+    dd->SetDisplayMode(640, 480, 32);
+    EXPECT_TRUE(primary->OwnsPixels());
+    SurfaceDesc lock;
+    primary->Lock(Rect{}, lock, DDLOCK_WAIT);
+    EXPECT_EQ(uint32_t(primary->GetLockedPixel(7, 7)), 0xFF0000u);
+    primary->Unlock(Rect{});
+}
+
+// The copy into the window on its own: after a whole copy, copies of changed rectangles give the
+// picture a whole copy of the final screen gives, at every depth, into windows of both pixel
+// formats, scaled up with bars at the sides or above and below, scaled down, and unscaled.
+TEST(ScreenCopy, ChangedRectanglesGiveThePictureOfAWholeCopy) {
+    struct Case {
+        int w, h, winW, winH;
+    } cases[] = {{640, 480, 1024, 768}, {640, 480, 1920, 1080}, {800, 600, 1280, 1024}, {1024, 768, 800, 600}, {640, 480, 640, 480}};
+    std::mt19937 rng(7);
+    for (auto c : cases) {
+        for (int bits : {8, 16, 32}) {
+            for (uint32_t winFormat : {uint32_t(SDL_PIXELFORMAT_RGB888), uint32_t(SDL_PIXELFORMAT_RGB565)}) {
+                Surface screen(c.w, c.h, bits);
+                SDL_Surface* s = screen.Sdl();
+                const int bpp = bits / 8;
+                auto scribble = [&](SDL_Rect r) {
+                    for (int y = r.y; y < r.y + r.h; ++y) {
+                        uint8_t* row = static_cast<uint8_t*>(s->pixels) + y * s->pitch;
+                        for (int x = r.x * bpp; x < (r.x + r.w) * bpp; ++x) row[x] = uint8_t(rng());
+                    }
+                };
+                scribble(SDL_Rect{0, 0, c.w, c.h});
+                const int winBits = SDL_BITSPERPIXEL(winFormat) == 24 ? 32 : 16;
+                SDL_Surface* changed = SDL_CreateRGBSurfaceWithFormat(0, c.winW, c.winH, winBits, winFormat);
+                SDL_Surface* whole = SDL_CreateRGBSurfaceWithFormat(0, c.winW, c.winH, winBits, winFormat);
+                ASSERT_TRUE(changed && whole);
+                const Viewport v = FitToWindow(c.w, c.h, c.winW, c.winH);
+                const SDL_Rect view{v.X, v.Y, v.W, v.H};
+                CopyScreenRect(s, SDL_Rect{0, 0, c.w, c.h}, changed, view);
+                for (int k = 0; k < 40; ++k) {
+                    SDL_Rect r{int(rng() % uint32_t(c.w)), int(rng() % uint32_t(c.h)), 0, 0};
+                    r.w = 1 + int(rng() % uint32_t(std::min(97, c.w - r.x)));
+                    r.h = 1 + int(rng() % uint32_t(std::min(61, c.h - r.y)));
+                    scribble(r);
+                    const SDL_Rect out = CopyScreenRect(s, r, changed, view);
+                    const SDL_Rect want = WindowRectOf(r, c.w, c.h, view);
+                    EXPECT_TRUE(out.x == want.x && out.y == want.y && out.w == want.w && out.h == want.h);
+                }
+                CopyScreenRect(s, SDL_Rect{0, 0, c.w, c.h}, whole, view);
+                size_t differ = 0;
+                for (int y = 0; y < c.winH; ++y)
+                    differ += std::memcmp(static_cast<uint8_t*>(changed->pixels) + y * changed->pitch,
+                                          static_cast<uint8_t*>(whole->pixels) + y * whole->pitch,
+                                          size_t(c.winW) * size_t(winBits / 8)) != 0;
+                EXPECT_EQ(differ, 0u) << c.w << "x" << c.h << " in " << c.winW << "x" << c.winH << " bits " << bits
+                                      << " window " << SDL_GetPixelFormatName(winFormat);
+                // The bars are never written; the corner of the picture shows screen pixel (0, 0).
+                if (v.X > 0) {
+                    EXPECT_EQ(static_cast<uint8_t*>(whole->pixels)[0], 0);
+                }
+                if (bits == 32 && winFormat == SDL_PIXELFORMAT_RGB888) {
+                    const uint32_t corner = *reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(whole->pixels) +
+                                                                              v.Y * whole->pitch + v.X * 4);
+                    EXPECT_EQ(corner, *static_cast<const uint32_t*>(s->pixels) & 0xFFFFFFu);
+                }
+                SDL_FreeSurface(changed);
+                SDL_FreeSurface(whole);
+            }
+        }
+    }
 }
 
 TEST_F(Display, FitToWindowKeepsTheAspectWithBlackBars) {

@@ -19,7 +19,7 @@ using namespace gorb;
 namespace {
 
 struct Event {
-    std::string What;  // "load", "drop", "draw", "sound", "wave"
+    std::string What;  // "load", "drop", "draw", "show", "sound", "wave"
     PictureSlot Slot = PictureSlot::Next;
     std::string Name;  // the picture (load, draw) or the wave (wave)
     PictureRect Src, Dst;
@@ -78,6 +78,7 @@ public:
         if (Pumps > 2000000) throw std::runtime_error("the sequence never ended");
         if (OnPump) OnPump();
     }
+    void ShowScreen() override { Add(Ev("show")); }
     Integer ScreenOffsetX() const override { return X0; }
     Integer ScreenOffsetY() const override { return Y0; }
 
@@ -203,6 +204,27 @@ TEST_F(PictureSequenceTest, IntroPushesThreePicturesWithHoldsThenShowsTheTitleUn
     EXPECT_EQ(seq.SequenceActive, False);
     EXPECT_TRUE(port.Loaded(PictureSlot::Prev).empty());
     EXPECT_TRUE(port.Loaded(PictureSlot::Next).empty());
+}
+
+// Every step is in the window by the time its wait begins: the show comes right after the
+// step's two draws, at the tick the step started (the virtual clock only moves in waits) and
+// before its pump.
+TEST_F(PictureSequenceTest, EachPushStepIsShownInsideItsOwnStepBeforeItsWait) {
+    ScrollPicture(seq, port, "INTRO01", "INTRO02", 2, false);
+    size_t shows = 0;
+    for (size_t i = 0; i < port.Events.size(); ++i) {
+        const Event& e = port.Events[i];
+        if (e.What != "show") continue;
+        ++shows;
+        ASSERT_GE(i, 2u);
+        const Event& in = port.Events[i - 1];
+        const Event& out = port.Events[i - 2];
+        EXPECT_EQ(out.Name, "INTRO01") << "step " << shows;
+        EXPECT_EQ(in.Name, "INTRO02") << "step " << shows;
+        EXPECT_EQ(e.Tick, in.Tick) << "step " << shows;
+        EXPECT_EQ(e.Pump, in.Pump) << "step " << shows;
+    }
+    EXPECT_EQ(shows, 481u);
 }
 
 TEST_F(PictureSequenceTest, PushClipsBothPicturesToTheLayoutRows) {

@@ -1,6 +1,10 @@
 // The frame loop on a headless game: the order of one frame, timing, pause and game over.
 #include "WorldTestSupport.h"
 
+#include <algorithm>
+
+#include "platform/Screen.h"
+
 using namespace gorb;
 using namespace gorb::test;
 
@@ -84,6 +88,51 @@ TEST_F(FrameLoop, OverloadFlagNeedsMoreThanFiveMillisecondsPastTheDeadline) {
         for (int h : hooks) RemovePumpHook(h);
         hooks.clear();
     }
+}
+
+// Each frame's picture is presented after its play area's copy and before its wait begins (the
+// virtual clock stands still while a frame works and jumps only in the wait), and the present's
+// own time counts towards the overload test.
+TEST_F(FrameLoop, TheFrameIsPresentedBeforeItsWaitAndASlowPresentSetsOverloaded) {
+    struct { uint32_t presentMs; Boolean want; } cases[] = {{0, False}, {40, False}, {41, True}};
+    for (auto c : cases) {
+        g.Run.GameOver = False;
+        std::vector<uint32_t> shownAt;
+        std::vector<int> playAreasBefore;
+        SetScreenPresenter([&] {
+            shownAt.push_back(GetTickCount());
+            playAreasBefore.push_back(media.Count("prim", "BackBuffer"));
+            AdvanceVirtualClock(c.presentMs);
+        });
+        int frames = 0;
+        OnPump([&] { if (++frames == 3) g.Run.GameOver = True; });
+        media.Calls.clear();
+        const uint32_t start = GetTickCount();
+        RunGameLoop(g);
+        SetScreenPresenter(nullptr);
+        ASSERT_EQ(shownAt.size(), 3u) << c.presentMs;
+        const uint32_t period = std::max<uint32_t>(36, c.presentMs);
+        for (uint32_t k = 0; k < 3; ++k) {
+            EXPECT_EQ(shownAt[k], start + k * period) << c.presentMs << " frame " << k;
+            EXPECT_EQ(playAreasBefore[k], int(k) + 1) << c.presentMs << " frame " << k;
+        }
+        EXPECT_EQ(g.Hud.Overloaded, c.want) << c.presentMs;
+        for (int h : hooks) RemovePumpHook(h);
+        hooks.clear();
+    }
+}
+
+// While frames overrun, the sign is drawn over the presented play area, so the present shows it.
+TEST_F(FrameLoop, TheOverloadSignLiesOverThePlayAreaOfThePresent) {
+    g.Hud.Overloaded = True;
+    g.Hud.AlertHold = 9;
+    media.Calls.clear();
+    RunFrameWork(g);
+    const std::vector<std::string> outline = Outline(media.Calls);
+    ASSERT_GE(outline.size(), 2u);
+    EXPECT_EQ(outline[outline.size() - 2], "BackBuffer");
+    EXPECT_EQ(outline.back(), "Processor Alert");
+    EXPECT_EQ(media.Calls.back().Dst, (BlitRect{16, 77, 42, 95}));
 }
 
 TEST_F(FrameLoop, PauseOnlyPumps) {

@@ -17,6 +17,7 @@
 #include "platform/Joystick.h"
 #include "platform/Keyboard.h"
 #include "platform/MessagePump.h"
+#include "platform/Screen.h"
 #include "world/LiveMedia.h"
 #include "world/World.h"
 
@@ -153,6 +154,45 @@ TEST_F(LiveGame, AShortGameInItsOwnModeShootsTheLevelStartPlaneAndIsLeftWithEsc)
     ASSERT_TRUE(media.Display.DDraw);
     EXPECT_EQ(media.Display.DDraw->ModeWidth(), g.Display.DesktopWidth);
     EXPECT_EQ(g.Display.PlayAreaX, (g.Display.DesktopWidth - 612) / 2);
+}
+
+// On a desktop too slow for the game (here every present takes 45 ms of the virtual clock) the
+// overload sign is in the presented picture; and the LOADING banner is presented while the
+// game is set up, before the screen frame covers it. Both are compared pixel for pixel with the
+// misc sheet they come from.
+TEST_F(LiveGame, ASlowDesktopShowsTheOverloadSignAndTheLoadingBannerIsPresented) {
+    ASSERT_EQ(media.Display.DDraw->ModeBitsPerPixel(), 32);  // presents hold the sheet's own values
+    const SurfaceRef misc = media.Display.GfxMisc;
+    ASSERT_TRUE(misc);
+    SurfaceDesc lock;
+    misc->Lock(Rect{}, lock, DDLOCK_WAIT | DDLOCK_READONLY);
+    const auto shows = [&](const PresentRecord& shot, Long x, Long y, int sx, int sy, int w, int h) {
+        for (int j = 0; j < h; ++j)
+            for (int i = 0; i < w; ++i)
+                if (shot.At(int32_t(x) + i, int32_t(y) + j) != (uint32_t(misc->GetLockedPixel(sx + i, sy + j)) & 0xFFFFFFu))
+                    return false;
+        return true;
+    };
+    bool bannerShown = false;
+    int signShownAtFrame = 0, frames = 0;
+    SetScreenPresenter([&] {
+        PresentIfChanged();
+        AdvanceVirtualClock(45);
+        const PresentRecord& shot = LastPresent();
+        const Long x = g.Display.PlayAreaX, y = g.Display.PlayAreaY;
+        if (shows(shot, x + 190, y + 128, 239, 60, 233, 74)) bannerShown = true;
+        for (int f = 1; f <= 4 && !signShownAtFrame; ++f)
+            if (shows(shot, x + 2, y + 2, 213 + 26 * (f - 1), 0, 26, 18)) signShownAtFrame = frames;
+    });
+    OnPump([&] {
+        if (++frames == 16) g.Run.GameOver = True;
+    });
+    EXPECT_NO_THROW(BeginGame(g));
+    misc->Unlock(Rect{});
+    EXPECT_TRUE(bannerShown);
+    // Frames 1 to 10 overran, so frame 11 draws the sign first; it is presented before that
+    // frame's pump, and pump 1 came before the first frame.
+    EXPECT_EQ(signShownAtFrame, 11);
 }
 
 TEST_F(LiveGame, KeysReachTheGameStateAndALoadWithoutItsResourceEndsTheProgram) {

@@ -4,6 +4,7 @@
 #include "media/DisplaySetup.h"
 #include "platform/MessagePump.h"
 #include "platform/PlatformError.h"
+#include "platform/Screen.h"
 
 namespace gorb {
 
@@ -39,5 +40,7 @@ void MediaPictures::LoadSound(Integer number, const std::string& name) {
 }
 
 void MediaPictures::PumpMessages() { gorb::PumpMessages(); }
+
+void MediaPictures::ShowScreen() { PresentScreen(); }
 
 }  // namespace gorb

@@ -21,6 +21,7 @@ public:
     void PlaySound(Integer number) override;
     void LoadSound(Integer number, const std::string& name) override;
     void PumpMessages() override;
+    void ShowScreen() override;
     Integer ScreenOffsetX() const override { return offsetX_; }
     Integer ScreenOffsetY() const override { return offsetY_; }
 

@@ -124,6 +124,8 @@ void ScrollPicture(const SequenceState& s, PicturePort& port, const std::string&
         if (k < 4) DrawPushed(port, PictureSlot::Next, x0, y0, p - 480, p);
         if (p < y0 + 500) ++delay;
         if (p > y0 + 940) --delay;
+        // The step is on screen while it waits, and showing it is part of the step's time.
+        port.ShowScreen();
         WaitUntilPast(deadline);
         port.PumpMessages();
         if (s.SkipRequested == True) return;

@@ -59,6 +59,8 @@ public:
     virtual void LoadSound(Integer number, const std::string& name) = 0;
     // Handles the pending window messages once (typed keys reach SkipRequested here).
     virtual void PumpMessages() = 0;
+    // Shows what was drawn on the screen in the window now.
+    virtual void ShowScreen() = 0;
     // Top-left corner of the centred 640 x 480 layout on the display.
     virtual Integer ScreenOffsetX() const = 0;
     virtual Integer ScreenOffsetY() const = 0;
