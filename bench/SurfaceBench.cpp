@@ -1,37 +1,14 @@
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-
-#include <chrono>
 #include <vector>
 
-#include "platform/Clock.h"
-#include "platform/Display.h"
-#include "platform/GamePalette.h"
-#include "platform/Screen.h"
+#include "BenchSurfaces.h"
 #include "platform/Surface.h"
 
 using namespace gorb;
+using gorb::bench::KeyedSheet;
 
 namespace {
-
-// A sheet with about half of its pixels key-coloured, in stripes like sprite outlines.
-SurfaceRef KeyedSheet(int w, int h, int bits) {
-    auto s = std::make_shared<Surface>(w, h, bits);
-    uint32_t key = MapColor(bits, kKeyColor.r, kKeyColor.g, kKeyColor.b);
-    uint32_t ink = MapColor(bits, 200, 120, 40);
-    SDL_Surface* sdl = s->Sdl();
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            uint32_t v = ((x / 3 + y / 5) % 2) ? key : ink;
-            uint8_t* p = static_cast<uint8_t*>(sdl->pixels) + y * sdl->pitch + x * (bits / 8);
-            if (bits == 8) *p = uint8_t(v);
-            else if (bits == 16) *reinterpret_cast<uint16_t*>(p) = uint16_t(v);
-            else *reinterpret_cast<uint32_t*>(p) = v;
-        }
-    s->SetColorKey(DDCKEY_SRCBLT, ColorKey{int32_t(key), int32_t(key)});
-    return s;
-}
 
 // A keyed blit onto the 612 x 330 play area: args = depth, width, height.
 void BM_KeyedBlt(benchmark::State& state) {
@@ -79,47 +56,5 @@ void BM_BltFastPlayArea(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_BltFastPlayArea)->Arg(8)->Arg(16)->Arg(32);
-
-// Showing a changed 1024 x 768 primary: conversion to the window's format, scaling, present.
-void BM_Present(benchmark::State& state) {
-    int bits = int(state.range(0));
-    SDL_setenv("SDL_VIDEODRIVER", "dummy", 0);
-    SDL_setenv("SDL_RENDER_DRIVER", "software", 0);
-    KeepPresentPixels(false);
-    auto dd = DirectDrawCreate("");
-    dd->SetCooperativeLevel(0, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
-    dd->SetDisplayMode(1024, 768, bits);
-    SurfaceDesc desc{DDSD_CAPS, DDSCAPS_PRIMARYSURFACE};
-    auto primary = dd->CreateSurface(desc);
-    primary->BltFast(0, 0, KeyedSheet(1024, 768, bits), Rect{0, 0, 1024, 768}, DDBLTFAST_WAIT);
-    for (auto _ : state) {
-        MarkScreenChanged();
-        PresentIfChanged();
-    }
-    state.counters["presents"] = double(LastPresent().Count);
-}
-BENCHMARK(BM_Present)->Arg(8)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
-
-// CPU share of one core used by a 35 ms frame loop that only waits, in real time.
-void BM_WaitingFrameLoopCpuShare(benchmark::State& state) {
-    UseVirtualClock(false);
-    for (auto _ : state) {
-        rusage r0{}, r1{};
-        getrusage(RUSAGE_SELF, &r0);
-        auto t0 = std::chrono::steady_clock::now();
-        uint32_t next = GetTickCount();
-        for (int frame = 0; frame < 57; ++frame) {  // about 2 s
-            next = TickPlus(next, 35);
-            WaitUntilPast(next);
-        }
-        auto wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        getrusage(RUSAGE_SELF, &r1);
-        auto secs = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-        double cpu = secs(r1.ru_utime) - secs(r0.ru_utime) + secs(r1.ru_stime) - secs(r0.ru_stime);
-        state.counters["cpu_pct_of_core"] = 100.0 * cpu / wall;
-        state.counters["ms_per_frame"] = 1000.0 * wall / 57;
-    }
-}
-BENCHMARK(BM_WaitingFrameLoopCpuShare)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace

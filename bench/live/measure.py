@@ -63,12 +63,12 @@ class Xvfb:
             ["Xvfb", display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp", "-noreset"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         deadline = time.time() + 10
-        while time.time() < deadline:
+        while time.time() < deadline and self.proc.poll() is None:
             if subprocess.run(["xdotool", "getdisplaygeometry"], env=self.env(), capture_output=True).returncode == 0:
                 return
             time.sleep(0.05)
         self.stop()
-        raise RuntimeError(f"Xvfb {display} did not start")
+        raise RuntimeError(f"Xvfb {display} did not start (is the display number taken?)")
 
     def env(self):
         e = dict(os.environ)
@@ -178,12 +178,32 @@ def wait_for(pred, timeout, step=0.002):
 
 
 def find_push(rows):
-    """Index of the first present of the first intro push: the steps open with delays of
-    30, 29, 28 ... ms, so three intervals in a row of 24..40 ms that do not grow."""
+    """Index of the first present of the first intro push, as soon as it is under way: the steps
+    open with delays of 30, 29, 28 ... ms, so three intervals in a row of 24..40 ms that do not
+    grow."""
     for i in range(len(rows) - 3):
         iv = [(rows[i + k + 1][0] - rows[i + k][0]) / 1e6 for k in range(3)]
         if all(24 <= v <= 40 for v in iv) and iv[1] <= iv[0] + 2 and iv[2] <= iv[1] + 2:
             return i
+    return None
+
+
+def push_span(rows):
+    """(first, last) present of the first intro push once it is over: the first run of at least
+    400 presents less than 250 ms apart (however slow the steps are), ended by the hold. A
+    present or two of the start-up may come just before the first step; those lie less than
+    20 ms before the next present, while every step takes more than 20 ms at either end."""
+    i = 0
+    while i < len(rows):
+        j = i
+        while j + 1 < len(rows) and rows[j + 1][0] - rows[j][0] < 250e6:
+            j += 1
+        if j - i + 1 >= 400 and j + 1 < len(rows):
+            k = i
+            while k < i + 5 and rows[k + 1][0] - rows[k][0] < 20e6:
+                k += 1
+            return (k, j)
+        i = j + 1
     return None
 
 
@@ -243,15 +263,11 @@ def session(args, xvfb, w, h, mode, sound):
         # The first push runs until the 5 s hold after it: no present for a second.
         def push_done():
             rows = g.log.desktop(w, h)
-            i = find_push(rows)
-            if i is None:
-                return None
-            for j in range(i + 1, len(rows)):
-                if rows[j][0] - rows[j - 1][0] > 1e9:
-                    return (i, j - 1)
-            if now_ns() - rows[-1][0] > 1.2e9:
-                return (i, len(rows) - 1)
-            return None
+            span = push_span(rows)
+            if span is None and rows and now_ns() - rows[-1][0] > 1.5e9:
+                # The hold has begun: the last present so far is the push's last step.
+                span = push_span(rows + [(now_ns(), 0, w, h)])
+            return span
         span = wait_for(push_done, 40, 0.05)
         if span:
             rows = g.log.desktop(w, h)

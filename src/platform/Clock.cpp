@@ -30,11 +30,12 @@ void WaitUntilPast(uint32_t deadline) {
         uint32_t now = GetTickCount();
         if (TickPast(now, deadline)) return;
         int32_t left = static_cast<int32_t>(deadline - now);
-        // Sleep to about a millisecond before the deadline, then poll every ~0.2 ms: a per cent
-        // or two of a core instead of a whole one, with the same timing (the tick counter itself
-        // only moves once a millisecond).
-        if (left >= 2)
-            SDL_Delay(static_cast<uint32_t>(left - 1));
+        // Sleep to about two milliseconds before the deadline, then poll every ~0.2 ms: a per
+        // cent or two of a core instead of a whole one, with the same timing (the tick counter
+        // itself only moves once a millisecond). The margin covers a sleep that wakes a
+        // millisecond or two late on a busy machine.
+        if (left >= 3)
+            SDL_Delay(static_cast<uint32_t>(left - 2));
         else
             std::this_thread::sleep_for(std::chrono::microseconds(150));
     }
