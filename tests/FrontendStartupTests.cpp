@@ -2,12 +2,16 @@
 // Exit button with and without its jingle, closing the window, and failing set-up steps.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "FrontendHarness.h"
 #include "frontend/Menu.h"
+#include "frontend/SettingsFile.h"
 #include "media/ErrorLog.h"
 #include "media/SoundSetup.h"
 
@@ -258,4 +262,55 @@ TEST(FrontendStartup, RunProgramGoesThroughTheEventLoopToExit) {
     };
     EXPECT_EQ(RunProgram(seams), kExitNormal);
     EXPECT_EQ(turns, 3);
+}
+
+TEST(FrontendStartup, AnExceptionEscapingAGameIsReportedAsARunTimeErrorAndEndsTheRun) {
+    FrontendHarness h;
+    ProgramSeams seams = FrontendHarness::Seams();
+    seams.OnLoadStep = [&](GameForm& f, std::string_view) { h.Watch(f); };
+    seams.RunGame = [](GameForm&) {
+        std::array<int, 21> slots{};
+        (void)slots.at(21);  // a checked index out of its range, deep in a game
+    };
+    seams.OnIdle = [](GameForm& f) { FrontendHarness::Click(*f.cmdBegin); };
+    EXPECT_EQ(RunProgram(seams), kExitSetupFailed);
+    ASSERT_EQ(h.Messages.size(), 1u);
+    EXPECT_EQ(h.Messages[0].rfind("Run-time error '9':\n\nSubscript out of range (", 0), 0u) << h.Messages[0];
+    const std::string log = ReadFile(h.Dir.Path() / "zorbels.log");
+    EXPECT_EQ(log.rfind(Quoted("Run-time error '9':") + "\"Error was Subscript out of range (", 0), 0u) << log;
+    EXPECT_NE(log.find(Quoted("Error Num:  9")), std::string::npos) << log;
+}
+
+// Without a display SDL quietly falls back to its offscreen driver, which pretends every mode
+// works. The splash starts SDL's video before the probe asks for modes; the probe must still find
+// none, and with no box to show the message goes to stderr and the log.
+TEST(FrontendStartup, WithoutADisplayTheProgramEndsAtOnceSayingSoOnStderrAndInTheLog) {
+    ShutdownDisplay();  // the headless host's video
+    struct Env {
+        const char* name;
+        std::optional<std::string> was;
+    } env[] = {{"SDL_VIDEODRIVER", {}}, {"DISPLAY", {}}, {"WAYLAND_DISPLAY", {}}};
+    for (Env& e : env) {
+        if (const char* v = std::getenv(e.name)) e.was = v;
+        unsetenv(e.name);
+    }
+    gorb::testing::ScopedWorkDir dir;
+    ProgramSeams seams = FrontendHarness::Seams();
+    seams.SettingsFolder = dir.Path();
+    std::string driverAtProbe;
+    seams.OnLoadStep = [&](GameForm&, std::string_view s) {
+        if (s == "getting screen modes" && SDL_GetCurrentVideoDriver()) driverAtProbe = SDL_GetCurrentVideoDriver();
+    };
+    ::testing::internal::CaptureStderr();
+    const int status = RunProgram(seams);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    ShutdownDisplay();
+    for (Env& e : env)
+        if (e.was) setenv(e.name, e.was->c_str(), 1);
+    if (driverAtProbe != "offscreen") GTEST_SKIP() << "SDL found a display here: " << driverAtProbe;
+
+    EXPECT_EQ(status, kExitSetupFailed);
+    EXPECT_NE(err.find(std::string(kNoModesMessage) + "\n"), std::string::npos) << err;
+    EXPECT_EQ(ReadFile(dir.Path() / "zorbels.log"), Quoted(kNoModesMessage));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / kSettingsFileName));
 }
