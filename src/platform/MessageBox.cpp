@@ -99,7 +99,28 @@ void Unshown(const std::string& text) {
 bool SystemBox(const std::string& text) {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0) return false;
-    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, "Gorbulant", text.c_str(), nullptr) == 0;
+    // That box neither wraps the text nor knows a palette: lines are broken here, and the colours
+    // are chosen so that their low byte, all a palette display keeps of them, names its black
+    // (0) and white (1).
+    std::string wrapped;
+    size_t column = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n') column = 0;
+        else if (c == ' ' && column >= 60) {
+            wrapped += '\n';
+            column = 0;
+            continue;
+        } else ++column;
+        wrapped += c;
+    }
+    const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0,
+                                      "OK"};
+    const SDL_MessageBoxColor paper{255, 255, 1}, ink{0, 0, 0};
+    const SDL_MessageBoxColorScheme colours{{paper, ink, ink, paper, ink}};
+    const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, "Gorbulant", wrapped.c_str(), 1, &ok, &colours};
+    int pressed = 0;
+    return SDL_ShowMessageBox(&box, &pressed) == 0;
 }
 
 }  // namespace
