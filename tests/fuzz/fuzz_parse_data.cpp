@@ -12,15 +12,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace gorb;
     static const int kWidth[6] = {1, 3, 4, 1, 1, 1};
-    static auto types = [] {
+    // Each input starts from freshly filled type tables and empty game data, so that a crash
+    // reproduces from its one file: the parser writes into both.
+    static const auto pristine = [] {
         auto t = std::make_unique<TypeTables>();
         InitPlaneTypes(*t);
         InitBulletTypes(*t);
         InitEffectTypes(*t);
         return t;
     }();
-    static auto tables = std::make_unique<GameData>();
     if (size == 0) return 0;
+    auto types = std::make_unique<TypeTables>(*pristine);
+    auto tables = std::make_unique<GameData>();
     int range = data[0] % 6 + 1;
     std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     bool stopped = false;
