@@ -51,7 +51,7 @@ void GetScreenModes(GameForm& form) {
         if (std::string why = form.Seams.DisplayProblem ? form.Seams.DisplayProblem() : ""; !why.empty())
             text += "\n\n" + why;
         form.ShowMessage(text);
-        form.UnloadWithStatus(1);
+        form.UnloadWithStatus(kExitSetupFailed);
         return;  // only when the unload was kept from ending the run
     }
     DisplayState& d = form.G->Display;
