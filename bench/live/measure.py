@@ -270,7 +270,7 @@ def session(args, xvfb, w, h, mode, sound):
                 # The hold has begun: the last present so far is the push's last step.
                 span = push_span(rows + [(now_ns(), 0, w, h)])
             return span
-        span = wait_for(push_done, 40, 0.05)
+        span = wait_for(push_done, 90, 0.05)
         if span:
             rows = g.log.desktop(w, h)
             out["push_s"] = (rows[span[1]][0] - rows[span[0]][0]) / 1e9
