@@ -80,6 +80,24 @@ void CopyKeyed(const uint8_t* s, int sp, uint8_t* d, int dp, int w, int h, T key
     }
 }
 
+// The keyed copies are most of a frame's drawing (the background strips alone are twelve of
+// 150 x 330 pixels). On x86-64 each depth's copy also comes as an AVX2 version, which the
+// program picks at start on a processor that has it: twice the pixels per step.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define GORB_ALSO_AVX2 __attribute__((target_clones("avx2", "default")))
+#else
+#define GORB_ALSO_AVX2
+#endif
+GORB_ALSO_AVX2 void CopyKeyed8(const uint8_t* s, int sp, uint8_t* d, int dp, int w, int h, uint8_t key) {
+    CopyKeyed<uint8_t>(s, sp, d, dp, w, h, key);
+}
+GORB_ALSO_AVX2 void CopyKeyed16(const uint8_t* s, int sp, uint8_t* d, int dp, int w, int h, uint16_t key) {
+    CopyKeyed<uint16_t>(s, sp, d, dp, w, h, key);
+}
+GORB_ALSO_AVX2 void CopyKeyed32(const uint8_t* s, int sp, uint8_t* d, int dp, int w, int h, uint32_t key) {
+    CopyKeyed<uint32_t>(s, sp, d, dp, w, h, key);
+}
+
 void CopyOpaque(const uint8_t* s, int sp, uint8_t* d, int dp, int rowBytes, int h) {
     for (int y = 0; y < h; ++y) std::memcpy(d + int64_t(y) * dp, s + int64_t(y) * sp, size_t(rowBytes));
 }
@@ -260,11 +278,11 @@ void Surface::Blt(const Rect& destRect, const SurfaceRef& src, const Rect& srcRe
     if (!keyed) {
         CopyOpaque(s, sp, d, dp, int(w) * bpp, int(h));
     } else if (bits_ == 8) {
-        CopyKeyed<uint8_t>(s, sp, d, dp, int(w), int(h), uint8_t(src->key_));
+        CopyKeyed8(s, sp, d, dp, int(w), int(h), uint8_t(src->key_));
     } else if (bits_ == 16) {
-        CopyKeyed<uint16_t>(s, sp, d, dp, int(w), int(h), uint16_t(src->key_));
+        CopyKeyed16(s, sp, d, dp, int(w), int(h), uint16_t(src->key_));
     } else {
-        CopyKeyed<uint32_t>(s, sp, d, dp, int(w), int(h), src->key_);
+        CopyKeyed32(s, sp, d, dp, int(w), int(h), src->key_);
     }
     if (IsPrimary()) MarkScreenChanged(SDL_Rect{destRect.Left, destRect.Top, int(w), int(h)});
 }
