@@ -531,20 +531,20 @@ void Analyse(const std::string& dir) {
         rows[role].waveRms.push_back(gen::MomentaryDb(s, 22050));
         rows[role].waveA.push_back(gen::LoudnessDb(s, 22050));
     }
-    // A sound counts as heard alone when nothing else sounds during its first 400 ms (its
-    // loudest part), allowing the last 30 ms of another's tail.
+    // A sound counts as heard alone when nothing else sounds during its first second (or all
+    // of it, when shorter), allowing 30 ms of overlap at either end.
     std::map<gen::Role, int> started;
     for (size_t i = 0; i < events.size(); ++i) {
         Started& e = events[i];
         if (e.number == 81) find(e);
-        const double len = std::min(0.4, double(tmpl(e.wave).size()) / r.rate);
+        const double len = std::min(1.0, double(tmpl(e.wave).size()) / r.rate);
         started[gen::RoleOfWave(e.wave)]++;
         if (len <= 0) continue;
         bool alone = true;
         for (size_t j = 0; j < events.size() && alone; ++j) {
             if (j == i) continue;
             const double lenJ = double(tmpl(events[j].wave).size()) / r.rate;
-            alone = events[j].time >= e.time + len || events[j].time + lenJ - 0.03 <= e.time;
+            alone = events[j].time >= e.time + len - 0.03 || events[j].time + lenJ - 0.03 <= e.time;
         }
         if (!alone) continue;
         Found fd = find(e);
