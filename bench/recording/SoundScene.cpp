@@ -175,7 +175,8 @@ long ResidentKb() {
 
 struct Marks {
     double titleShown = 0, spaceTyped = 0, gameStart = 0, bossJump = 0, holdFire = 0, gameEnd = 0;
-    long rssBeforeSound = 0, rssAfterSound = 0;
+    long rssBeforeSound = 0, rssAfterSound = 0, bufferBytes = 0, sourceBytes = 0;
+    double soundSetupSeconds = 0;
 };
 Marks marks;
 
@@ -473,6 +474,15 @@ void Analyse(const std::string& dir) {
             Found fd = find(e);
             if (fd.score >= 0.5) shotOnsets.push_back(r.TimeOf(fd.onset));
         }
+    // The same gaps between the moments the game played them: the frame loop's own rhythm.
+    std::vector<double> playGaps;
+    double lastPlay = 0;
+    for (const Started& e : events)
+        if (IsPlayerShot(e.number) && e.time > marks.holdFire && e.time < playEnd) {
+            if (lastPlay > 0 && (e.time - lastPlay) < 0.4) playGaps.push_back((e.time - lastPlay) * 1000);
+            lastPlay = e.time;
+        }
+    Stats sp = Summarise(playGaps);
     std::vector<double> shotGaps;
     for (size_t i = 1; i < shotOnsets.size(); ++i) {
         const double g = (shotOnsets[i] - shotOnsets[i - 1]) * 1000;
@@ -489,6 +499,20 @@ void Analyse(const std::string& dir) {
     for (size_t i = 0; i < std::min<size_t>(6, common.size()); ++i)
         std::printf(" %ld ms x%d", common[i].second, common[i].first);
     std::printf("\n");
+    std::vector<double> jitter;  // how far each heard gap strays from the gap between the plays
+    {
+        std::vector<double> heardGaps;
+        for (Started& e : events)
+            if (IsPlayerShot(e.number) && e.time > marks.holdFire && e.time < playEnd) {
+                Found fd = find(e);
+                if (fd.score >= 0.5) heardGaps.push_back(r.TimeOf(fd.onset) - e.time);
+            }
+        for (size_t i = 1; i < heardGaps.size(); ++i) jitter.push_back(std::abs(heardGaps[i] - heardGaps[i - 1]) * 1000);
+    }
+    Stats sj = Summarise(jitter);
+    std::printf("  the game played them %zu times, gaps min %.1f median %.1f max %.1f ms; the delay from play to"
+                " sound changed from one shot to the next by median %.1f, max %.1f ms\n",
+                sp.n + 1, sp.min, sp.median, sp.max, sj.median, sj.max);
 
     // Drum loop.
     std::vector<double> drumOnsets;
@@ -532,7 +556,8 @@ void Analyse(const std::string& dir) {
         rows[role].waveA.push_back(gen::LoudnessDb(s, 22050));
     }
     // A sound counts as heard alone when nothing else sounds during its first second (or all
-    // of it, when shorter), allowing 30 ms of overlap at either end.
+    // of it, when shorter), allowing 30 ms of overlap at either end and sounds at least 8 dB
+    // softer (by their roles' levels), which move the measure by well under a decibel.
     std::map<gen::Role, int> started;
     for (size_t i = 0; i < events.size(); ++i) {
         Started& e = events[i];
@@ -541,8 +566,10 @@ void Analyse(const std::string& dir) {
         started[gen::RoleOfWave(e.wave)]++;
         if (len <= 0) continue;
         bool alone = true;
+        const double level = gen::TargetDb(gen::RoleOfWave(e.wave));
         for (size_t j = 0; j < events.size() && alone; ++j) {
             if (j == i) continue;
+            if (gen::TargetDb(gen::RoleOfWave(events[j].wave)) <= level - 8) continue;  // too soft to count
             const double lenJ = double(tmpl(events[j].wave).size()) / r.rate;
             alone = events[j].time >= e.time + len - 0.03 || events[j].time + lenJ - 0.03 <= e.time;
         }
@@ -566,8 +593,11 @@ void Analyse(const std::string& dir) {
                     med(row.recRms), med(row.recA));
     }
 
-    std::printf("\nresident memory: %ld kB before the sound set-up, %ld kB after it (+%ld kB)\n",
-                marks.rssBeforeSound, marks.rssAfterSound, marks.rssAfterSound - marks.rssBeforeSound);
+    std::printf("\nsound set-up took %.0f ms; resident memory: %ld kB before it, %ld kB after it (+%ld kB); the"
+                " loaded buffers hold %ld kB of samples for %ld kB of waves (%.2f times)\n",
+                marks.soundSetupSeconds * 1000, marks.rssBeforeSound, marks.rssAfterSound, marks.rssAfterSound - marks.rssBeforeSound,
+                marks.bufferBytes / 1024, marks.sourceBytes / 1024,
+                marks.sourceBytes > 0 ? double(marks.bufferBytes) / double(marks.sourceBytes) : 0.0);
 }
 
 }  // namespace
@@ -596,8 +626,20 @@ int main(int argc, char** argv) {
     seams.SettingsFolder = dir;
     seams.OnLoadStep = [](GameForm& f, std::string_view step) {
         form = &f;
-        if (step == "setting up DirectSound") marks.rssBeforeSound = ResidentKb();
-        if (step == "calling Introscreens") marks.rssAfterSound = ResidentKb();
+        if (step == "setting up DirectSound") {
+            marks.rssBeforeSound = ResidentKb();
+            marks.soundSetupSeconds = Now();
+        }
+        if (step == "calling Introscreens") {
+            marks.rssAfterSound = ResidentKb();
+            marks.soundSetupSeconds = Now() - marks.soundSetupSeconds;
+            for (int n = 1; n <= kSoundCount; ++n) {
+                marks.bufferBytes += long(f.Media.Sound.SoundBuffers[size_t(n)].Frames()) * 2 * rec.channels;
+                const char* w = SetupWaveName(n);
+                if (w && !f.Media.Sound.SoundBuffers[size_t(n)].IsEmpty())
+                    marks.sourceBytes += long(res::FindWave(w).size()) - 44;
+            }
+        }
     };
     bool begun = false, left = false;
     seams.OnIdle = [&](GameForm& f) {
