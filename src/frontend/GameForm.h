@@ -1,6 +1,6 @@
 #pragma once
 // The main form: the menu's controls, the game state and the media state, and the program's
-// life from start-up to the end of the run. The form owns everything; nothing is global.
+// life from start-up to the end of the run. The form owns the game and media state.
 //
 // "Unload the main form" runs Form_Unload, which releases everything and ends the run by
 // throwing ProcessEnd; RunProgram (and a test harness) catches it and returns its status.

@@ -47,7 +47,7 @@ void GetScreenModes(GameForm& form) {
     }
     if (!r.AnyMode) {
         form.ShowMessage(kNoModesMessage);
-        form.UnloadWithStatus(1);
+        form.UnloadWithStatus(kExitSetupFailed);
         return;  // only when the unload was kept from ending the run
     }
     DisplayState& d = form.G->Display;
