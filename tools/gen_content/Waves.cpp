@@ -221,46 +221,29 @@ Samples Drum(int variant) {
 
 // The pilot, hurt: a man's scream on an open vowel, strained (rough, breathy, unsteady), its
 // pitch leaping up and sagging away.
-Samples Scream(const std::string& line, double pitch, std::vector<double> contour, uint32_t seed) {
-    VoiceStyle v;
-    v.pitch = pitch;
-    v.jitter = 0.035;
-    v.shimmer = 0.2;
-    v.breath = 0.22;
-    v.roughness = 0.3;
-    v.formantScale = 1.06;
-    v.seed = seed;
-    return Speak(line, v, contour);
-}
-
+constexpr VoiceStyle kScream{.formantScale = 1.06, .jitter = 0.035, .shimmer = 0.2, .breath = 0.22, .roughness = 0.3};
 // A Zorbel, rammed: a small throat (high formants), a fluttering voice, one or two syllables.
-Samples Yelp(const std::string& line, double pitch, double flutterHz, std::vector<double> contour, uint32_t seed) {
-    VoiceStyle v;
+constexpr VoiceStyle kYelp{.formantScale = 1.3, .jitter = 0.02, .shimmer = 0.12, .breath = 0.1, .tempo = 1.15,
+                           .tremolo = 0.45};
+// A Zorbel remark: a phrase in their tongue, fluttering like the yelps but calmer.
+constexpr VoiceStyle kRemark{.formantScale = 1.22, .jitter = 0.012, .shimmer = 0.08, .breath = 0.06, .tempo = 1.1,
+                             .tremoloHz = 22, .tremolo = 0.25};
+
+Samples Say(const std::string& line, VoiceStyle v, double pitch, std::vector<double> contour, uint32_t seed,
+            double flutterHz = 0) {
     v.pitch = pitch;
-    v.formantScale = 1.3;
-    v.jitter = 0.02;
-    v.shimmer = 0.12;
-    v.breath = 0.1;
-    v.tremoloHz = flutterHz;
-    v.tremolo = 0.45;
-    v.tempo = 1.15;
     v.seed = seed;
+    if (flutterHz > 0) v.tremoloHz = flutterHz;
     return Speak(line, v, contour);
 }
-
-// A Zorbel remark: a phrase in their tongue, fluttering like the yelps but calmer.
+Samples Scream(const std::string& line, double pitch, std::vector<double> contour, uint32_t seed) {
+    return Say(line, kScream, pitch, std::move(contour), seed);
+}
+Samples Yelp(const std::string& line, double pitch, double flutterHz, std::vector<double> contour, uint32_t seed) {
+    return Say(line, kYelp, pitch, std::move(contour), seed, flutterHz);
+}
 Samples Remark(const std::string& line, double pitch, std::vector<double> contour, uint32_t seed) {
-    VoiceStyle v;
-    v.pitch = pitch;
-    v.formantScale = 1.22;
-    v.jitter = 0.012;
-    v.shimmer = 0.08;
-    v.breath = 0.06;
-    v.tremoloHz = 22;
-    v.tremolo = 0.25;
-    v.tempo = 1.1;
-    v.seed = seed;
-    return Speak(line, v, contour);
+    return Say(line, kRemark, pitch, std::move(contour), seed);
 }
 
 // A boss: a big throat, a slow low voice with its own growl, machine colour and hall.
@@ -268,20 +251,11 @@ struct Boss {
     double scale, pitch, tempo, roughness, ring, ringHz, echo, echoSeconds;
 };
 Samples BossLine(const std::string& line, const Boss& b, std::vector<double> contour, uint32_t seed) {
-    VoiceStyle v;
-    v.formantScale = b.scale;
-    v.pitch = b.pitch;
-    v.tempo = b.tempo;
-    v.roughness = b.roughness;
-    v.ring = b.ring;
-    v.ringHz = b.ringHz;
-    v.echo = b.echo;
-    v.echoSeconds = b.echoSeconds;
-    v.jitter = 0.015;
-    v.shimmer = 0.1;
-    v.breath = 0.05;
-    v.seed = seed;
-    return Speak(line, v, contour);
+    return Speak(line,
+                 VoiceStyle{.formantScale = b.scale, .pitch = b.pitch, .jitter = 0.015, .shimmer = 0.1, .breath = 0.05,
+                            .roughness = b.roughness, .tempo = b.tempo, .ring = b.ring, .ringHz = b.ringHz,
+                            .echo = b.echo, .echoSeconds = b.echoSeconds, .seed = seed},
+                 contour);
 }
 
 // Brings a clip to its role's loudness; where that would push its peak past full scale, the
