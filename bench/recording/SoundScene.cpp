@@ -555,9 +555,15 @@ void Analyse(const std::string& dir) {
         rows[role].waveRms.push_back(gen::MomentaryDb(s, 22050));
         rows[role].waveA.push_back(gen::LoudnessDb(s, 22050));
     }
+    std::map<std::string, double> loudness;
+    auto waveLoudness = [&](const std::string& w) {
+        auto it = loudness.find(w);
+        if (it == loudness.end()) it = loudness.emplace(w, gen::LoudnessDb(WaveSamples(w, 22050), 22050)).first;
+        return it->second;
+    };
     // A sound counts as heard alone when nothing else sounds during its first second (or all
-    // of it, when shorter), allowing 30 ms of overlap at either end and sounds at least 8 dB
-    // softer (by their roles' levels), which move the measure by well under a decibel.
+    // of it, when shorter), allowing 30 ms of overlap at either end and waves at least 8 dB
+    // softer than its own, which move the measure by well under a decibel.
     std::map<gen::Role, int> started;
     for (size_t i = 0; i < events.size(); ++i) {
         Started& e = events[i];
@@ -566,10 +572,10 @@ void Analyse(const std::string& dir) {
         started[gen::RoleOfWave(e.wave)]++;
         if (len <= 0) continue;
         bool alone = true;
-        const double level = gen::TargetDb(gen::RoleOfWave(e.wave));
+        const double level = waveLoudness(e.wave);
         for (size_t j = 0; j < events.size() && alone; ++j) {
             if (j == i) continue;
-            if (gen::TargetDb(gen::RoleOfWave(events[j].wave)) <= level - 8) continue;  // too soft to count
+            if (waveLoudness(events[j].wave) <= level - 8) continue;  // too soft to count
             const double lenJ = double(tmpl(events[j].wave).size()) / r.rate;
             alone = events[j].time >= e.time + len - 0.03 || events[j].time + lenJ - 0.03 <= e.time;
         }

@@ -42,7 +42,7 @@ struct SoundMixer {
     uint32_t lastCallbackFrames = 0;
 
     // The limiter: a look-ahead delay line, the gain it rides and its time constants.
-    static constexpr int LookAhead = sound::LimiterLookAhead;  // about 1.5 ms at 22050 Hz
+    static constexpr int LookAhead = sound::LimiterLookAhead;  // about 0.7 ms at 22050 Hz
     float delay[LookAhead] = {};
     int delayAt = 0;
     float gain = 1;

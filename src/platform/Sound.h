@@ -44,7 +44,7 @@ constexpr int CallbackFrames = 256;
 constexpr float MasterGain = 0.708f;  // -3 dB
 constexpr float LimitCeiling = 0.891f;  // -1 dBFS
 // The limiter looks this many frames ahead: everything is heard that much later.
-constexpr int LimiterLookAhead = 32;
+constexpr int LimiterLookAhead = 16;
 
 // A mono signal resampled from one rate to another with a Kaiser-windowed sinc filter: images
 // and aliases stay about 80 dB down. The same signal when the rates are equal.
