@@ -175,7 +175,7 @@ long ResidentKb() {
 
 struct Marks {
     double titleShown = 0, spaceTyped = 0, gameStart = 0, bossJump = 0, holdFire = 0, gameEnd = 0;
-    long rssBeforeSound = 0, rssAfterSound = 0, bufferBytes = 0, sourceBytes = 0;
+    long rssBeforeSound = 0, rssAfterSound = 0, bufferFrames = 0, sourceFrames = 0;
     double soundSetupSeconds = 0;
 };
 Marks marks;
@@ -600,10 +600,10 @@ void Analyse(const std::string& dir) {
     }
 
     std::printf("\nsound set-up took %.0f ms; resident memory: %ld kB before it, %ld kB after it (+%ld kB); the"
-                " loaded buffers hold %ld kB of samples for %ld kB of waves (%.2f times)\n",
+                " loaded buffers hold %ld frames at the device's rate for %ld frames of waves (%.2f times)\n",
                 marks.soundSetupSeconds * 1000, marks.rssBeforeSound, marks.rssAfterSound, marks.rssAfterSound - marks.rssBeforeSound,
-                marks.bufferBytes / 1024, marks.sourceBytes / 1024,
-                marks.sourceBytes > 0 ? double(marks.bufferBytes) / double(marks.sourceBytes) : 0.0);
+                marks.bufferFrames, marks.sourceFrames,
+                marks.sourceFrames > 0 ? double(marks.bufferFrames) / double(marks.sourceFrames) : 0.0);
 }
 
 }  // namespace
@@ -640,10 +640,10 @@ int main(int argc, char** argv) {
             marks.rssAfterSound = ResidentKb();
             marks.soundSetupSeconds = Now() - marks.soundSetupSeconds;
             for (int n = 1; n <= kSoundCount; ++n) {
-                marks.bufferBytes += long(f.Media.Sound.SoundBuffers[size_t(n)].Frames()) * 2 * rec.channels;
+                marks.bufferFrames += long(f.Media.Sound.SoundBuffers[size_t(n)].Frames());
                 const char* w = SetupWaveName(n);
                 if (w && !f.Media.Sound.SoundBuffers[size_t(n)].IsEmpty())
-                    marks.sourceBytes += long(res::FindWave(w).size()) - 44;
+                    marks.sourceFrames += (long(res::FindWave(w).size()) - 44) / (res::FindWave(w)[34] / 8);
             }
         }
     };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numeric>
 
 #include "platform/PlatformError.h"
 
@@ -228,15 +229,46 @@ std::vector<float> sound::Resample(const std::vector<float>& in, int fromRate, i
     // The kernel is laid out in samples of the lower rate; going down, it widens over the input.
     const double scale = std::min(1.0, ratio);
     const int half = int(std::ceil(ResampleKernel::Half / scale));
+    const int taps = 2 * half;
     const size_t outLen = size_t(std::llround(double(in.size()) * ratio));
     std::vector<float> out(outLen);
+    // Output sample n lies at input position n * from / to: in whole steps of 1 / phases, so
+    // the weights of every phase are worked out once.
+    const long g = std::gcd(long(fromRate), long(toRate));
+    const long phases = long(toRate) / g, step = long(fromRate) / g;
+    if (phases > 4096) {
+        for (size_t n = 0; n < outLen; ++n) {
+            const double t = double(n) / ratio;
+            const long k0 = long(std::floor(t));
+            double sum = 0;
+            for (long k = std::max(0L, k0 - half + 1); k <= std::min(long(in.size()) - 1, k0 + half); ++k)
+                sum += double(in[size_t(k)]) * kernel.At((t - double(k)) * scale);
+            out[n] = float(sum * scale);
+        }
+        return out;
+    }
+    std::vector<float> weights(size_t(phases) * size_t(taps));
+    for (long ph = 0; ph < phases; ++ph)
+        for (int j = 0; j < taps; ++j)
+            weights[size_t(ph) * size_t(taps) + size_t(j)] =
+                float(kernel.At((double(ph) / double(phases) + double(half - 1 - j)) * scale) * scale);
+    const long last = long(in.size()) - 1;
     for (size_t n = 0; n < outLen; ++n) {
-        const double t = double(n) / ratio;  // position in the input
-        const long k0 = long(std::floor(t));
-        double sum = 0;
-        for (long k = std::max(0L, k0 - half + 1); k <= std::min(long(in.size()) - 1, k0 + half); ++k)
-            sum += double(in[size_t(k)]) * kernel.At((t - double(k)) * scale);
-        out[n] = float(sum * scale);
+        const long pos = long(n) * step;
+        const long k0 = pos / phases, ph = pos % phases;
+        const float* w = weights.data() + size_t(ph) * size_t(taps);
+        const long first = k0 - half + 1;
+        float sum = 0;
+        if (first >= 0 && first + taps - 1 <= last) {
+            const float* x = in.data() + first;
+            for (int j = 0; j < taps; ++j) sum += x[j] * w[j];
+        } else {
+            for (int j = 0; j < taps; ++j) {
+                const long k = first + j;
+                if (k >= 0 && k <= last) sum += in[size_t(k)] * w[j];
+            }
+        }
+        out[n] = sum;
     }
     return out;
 }
