@@ -164,10 +164,10 @@ void AudioCallback(void* userdata, Uint8* stream, int len) {
     throw PlatformError(err::Generic, what + ": " + SDL_GetError(), "SoundDevice");
 }
 
-// The filter kernel of the resampler, sampled finely once: a sinc cut off just below the lower
-// of the two Nyquist frequencies, under a Kaiser window (beta 8: about 80 dB of stop band).
+// The filter kernel of the resampler, sampled finely once: a sinc cut off below the lower of
+// the two Nyquist frequencies, under a Kaiser window (beta 8: about 80 dB of stop band).
 struct ResampleKernel {
-    static constexpr int Half = 48;     // taps on each side, in samples of the lower rate
+    static constexpr int Half = 64;     // taps on each side, in samples of the lower rate
     static constexpr int Steps = 512;   // table entries per sample
     std::vector<float> table;           // h(d) for d = 0 .. Half in steps of 1 / Steps
     ResampleKernel() {
@@ -179,7 +179,9 @@ struct ResampleKernel {
             }
             return sum;
         };
-        constexpr double beta = 8.0, cutoff = 0.475;  // of the lower rate: pass to 90 %, stop from Nyquist
+        // Of the lower rate: flat to 88 % of its Nyquist frequency, fully stopped from 96 %, so
+        // nothing near Nyquist folds back as an image.
+        constexpr double beta = 8.0, cutoff = 0.46;
         const double norm = bessel0(beta);
         table.resize(size_t(Half * Steps + 2));
         for (size_t i = 0; i < table.size(); ++i) {

@@ -352,7 +352,7 @@ std::vector<WaveSpec> Waves() {
         {"rico3", 16, [] { return Drive(Mix(Sweep(150, 60, 0.15, Osc::Sine, 0.05), Filtered(0.15, B::Band, 600, 400, 0.9, 92, 0.001, 0.05), 0.9), 2.5); }},
         {"rico4", 16, [] { return Drive(Mix(Mix(Sweep(110, 50, 0.16, Osc::Sine, 0.06), Filtered(0.16, B::Band, 900, 500, 0.8, 93, 0.001, 0.06), 0.8), Scatter(0.1, 6, 800, 2000, 0.02, false, 93), 0.3), 2.5); }},
         {"rico5", 16, [] { return Drive(Tremolo(Mix(Sweep(180, 70, 0.18, Osc::Sine, 0.06), Filtered(0.18, B::Band, 500, 350, 0.9, 94, 0.001, 0.07), 0.9), 35, 0.5), 2.5); }},
-        {"zap03", 16, [] { Samples buzz = Sweep(60, 55, 0.22, Osc::Square, 0.12); B bp; bp.Tune(B::Band, 1800, 3); for (float& x : buzz) x = float(bp.Run(x) * 3); return Mix(buzz, Scatter(0.18, 25, 6000, 9500, 0.01, false, 95), 0.4); }},
+        {"zap03", 16, [] { Samples buzz = Sweep(60, 55, 0.22, Osc::Square, 0.12); B bp; bp.Tune(B::Band, 1800, 3); for (float& x : buzz) x = float(bp.Run(x) * 3); return Mix(buzz, Scatter(0.18, 25, 6000, 9500, 0.01, false, 95), 0.25); }},
         {"water01", 16, [] { return Mix(Filtered(0.2, B::Band, 1500, 900, 1.2, 96, 0.002, 0.06), Scatter(0.15, 5, 400, 900, 0.04, true, 96), 0.6); }},
         {"snot02", 16, [] { return Mix(Filtered(0.3, B::Low, 2000, 250, 4, 33, 0.002, 0.1), Sweep(120, 60, 0.08, Osc::Sine, 0.04), 0.7); }},
         // Ramming: crunching metal.
@@ -430,7 +430,7 @@ std::vector<WaveSpec> Waves() {
         {"zugbos06a", 16, [] { return BossLine("si li! vee - see tir", {1.12, 170, 1.1, 0, 0.45, 110, 0.1, 0.05}, {1.2, 1.5, 1.1, 1.0, 0.9}, 106); }},
         {"zugbos07a", 16, [] { return BossLine("u goo! ru - bu gu", {0.6, 58, 0.7, 0.6, 0.1, 30, 0.4, 0.25}, {1.1, 0.9, 1.2, 1.0, 0.7}, 107); }},
         {"zugbos08a", 16, [] { return BossLine("to ko! to ku - mo roo", {0.78, 135, 1.2, 0.15, 0.55, 140, 0.2, 0.1}, {1.0, 1.2, 1.3, 1.0, 0.8}, 108); }},
-        {"zugbos08b", 16, [] { return BossLine("oo! to ko ruu", {0.78, 130, 1.1, 0.25, 0.55, 140, 0.2, 0.1}, {1.5, 1.1, 1.0, 0.7}, 118); }},
+        {"zugbos08b", 16, [] { return BossLine("ee! ti ki rii", {0.78, 130, 1.1, 0.25, 0.55, 140, 0.2, 0.1}, {1.5, 1.1, 1.0, 0.7}, 118); }},
         {"zugbos09a", 16, [] { return BossLine("fin dee! fe - li mer fin", {0.92, 88, 0.95, 0.3, 0.15, 95, 0.3, 0.13}, {1.0, 1.3, 0.9, 1.2, 0.8}, 109); }},
         {"zugbos09b", 16, [] { return BossLine("yoo! zun zun doo", {0.92, 95, 1.0, 0.3, 0.15, 95, 0.3, 0.13}, {1.4, 1.2, 1.3, 0.8}, 119); }},
         {"zugbos10a", 16, [] { return BossLine("zor! - bel gron ka maa tu", {0.55, 50, 0.7, 0.65, 0.25, 25, 0.45, 0.3}, {1.2, 1.0, 1.3, 1.0, 0.8, 0.7}, 110); }},
