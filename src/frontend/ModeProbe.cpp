@@ -46,7 +46,11 @@ void GetScreenModes(GameForm& form) {
         if (r.ResEnabled[i]) (*form.optRes)[i].SetEnabled(true);
     }
     if (!r.AnyMode) {
-        form.ShowMessage(kNoModesMessage);
+        // A display that exists but cannot be used says why.
+        std::string text = kNoModesMessage;
+        if (std::string why = form.Seams.DisplayProblem ? form.Seams.DisplayProblem() : ""; !why.empty())
+            text += "\n\n" + why;
+        form.ShowMessage(text);
         form.UnloadWithStatus(kExitSetupFailed);
         return;  // only when the unload was kept from ending the run
     }
