@@ -77,6 +77,7 @@ struct VoiceStyle {
     double tremoloHz = 0, tremolo = 0;  // an alien flutter of the voice's strength
     double ring = 0, ringHz = 0;        // ring modulation mixed in (a voice through a machine)
     double echo = 0, echoSeconds = 0.12;  // a room's or a machine's echo
+    double consonants = 1.0;              // strength of the consonants' noise
     uint32_t seed = 1;
 };
 

@@ -209,7 +209,7 @@ Samples Speak(const std::string& phonemes, const VoiceStyle& st, const std::vect
         const double breathNoise = breathHigh.Run(noise.Next());
         const double loud = 1 + 0.4 * s.stress;
         double source = slope * periodAmp * s.voice * loud;
-        source += breathNoise * (st.breath * (0.4 + glottis) * s.voice + 0.5 * s.aspirate);
+        source += breathNoise * (st.breath * (0.4 + glottis) * s.voice + 0.5 * st.consonants * s.aspirate);
 
         double y = source;
         const double bw[5] = {80, 100, 140, 200, 260};
@@ -223,12 +223,15 @@ Samples Speak(const std::string& phonemes, const VoiceStyle& st, const std::vect
 
         if (s.noise > 0.001 && s.noiseHz > 0) {
             fricative.Tune(Biquad::Band, s.noiseHz * std::sqrt(st.formantScale), s.noiseQ);
-            y += fricative.Run(noise.Next()) * 0.5 * s.noise * (1 + 1.0 * t.burst);
+            y += fricative.Run(noise.Next()) * 0.5 * st.consonants * s.noise * (1 + 1.0 * t.burst);
         }
         if (st.tremolo > 0) y *= 1 - st.tremolo * 0.5 * (1 + std::sin(2 * kPi * st.tremoloHz * time));
         if (st.ring > 0) y = y * (1 - st.ring) + y * st.ring * std::sin(2 * kPi * st.ringHz * time);
         out[i] = float(y);
     }
+    // The voice dies away over its last 20 ms (before any echo repeats it).
+    const size_t tail = std::min<size_t>(total / 4, size_t(Count(0.02)));
+    for (size_t i = 0; i < tail; ++i) out[total - 1 - i] *= float(i) / float(tail);
     if (st.echo > 0) {
         const size_t d = size_t(Count(st.echoSeconds));
         out.resize(total + 3 * d, 0.0f);

@@ -246,7 +246,8 @@ Samples Remark(const std::string& line, double pitch, std::vector<double> contou
     return Say(line, kRemark, pitch, std::move(contour), seed);
 }
 
-// A boss: a big throat, a slow low voice with its own growl, machine colour and hall.
+// A boss: a big throat, a slow low voice with its own growl, machine colour and hall; its
+// consonants soft, so the hall carries the voice and not the hiss.
 struct Boss {
     double scale, pitch, tempo, roughness, ring, ringHz, echo, echoSeconds;
 };
@@ -254,7 +255,7 @@ Samples BossLine(const std::string& line, const Boss& b, std::vector<double> con
     return Speak(line,
                  VoiceStyle{.formantScale = b.scale, .pitch = b.pitch, .jitter = 0.015, .shimmer = 0.1, .breath = 0.05,
                             .roughness = b.roughness, .tempo = b.tempo, .ring = b.ring, .ringHz = b.ringHz,
-                            .echo = b.echo, .echoSeconds = b.echoSeconds, .seed = seed},
+                            .echo = b.echo, .echoSeconds = b.echoSeconds, .consonants = 0.35, .seed = seed},
                  contour);
 }
 
@@ -433,9 +434,9 @@ std::vector<WaveSpec> Waves() {
         {"zugbos08b", 16, [] { return BossLine("ee! ti ki rii", {0.78, 130, 1.1, 0.25, 0.55, 140, 0.2, 0.1}, {1.5, 1.1, 1.0, 0.7}, 118); }},
         {"zugbos09a", 16, [] { return BossLine("fin dee! fe - li mer fin", {0.92, 88, 0.95, 0.3, 0.15, 95, 0.3, 0.13}, {1.0, 1.3, 0.9, 1.2, 0.8}, 109); }},
         {"zugbos09b", 16, [] { return BossLine("yoo! zun zun doo", {0.92, 95, 1.0, 0.3, 0.15, 95, 0.3, 0.13}, {1.4, 1.2, 1.3, 0.8}, 119); }},
-        {"zugbos10a", 16, [] { return BossLine("zor! - bel gron ka maa tu", {0.55, 50, 0.7, 0.65, 0.25, 25, 0.45, 0.3}, {1.2, 1.0, 1.3, 1.0, 0.8, 0.7}, 110); }},
-        {"zugbos10b", 16, [] { return BossLine("gree! gree - vi ri", {0.55, 56, 0.75, 0.6, 0.25, 25, 0.45, 0.3}, {1.3, 1.1, 1.0, 0.8}, 120); }},
-        {"zugbos10c", 16, [] { return BossLine("naa! naa ka maa", {0.55, 48, 0.7, 0.7, 0.25, 25, 0.45, 0.3}, {1.5, 1.2, 0.9, 0.6}, 130); }},
+        {"zugbos10a", 16, [] { return BossLine("zor! - bel gron ka maa tu", {0.55, 68, 0.7, 0.45, 0.25, 25, 0.4, 0.3}, {1.2, 1.0, 1.3, 1.0, 0.8, 0.7}, 110); }},
+        {"zugbos10b", 16, [] { return BossLine("gree! gree - vi ri", {0.55, 74, 0.75, 0.4, 0.25, 25, 0.4, 0.3}, {1.3, 1.1, 1.0, 0.8}, 120); }},
+        {"zugbos10c", 16, [] { return BossLine("naa! naa ka maa", {0.55, 64, 0.7, 0.5, 0.25, 25, 0.4, 0.3}, {1.5, 1.2, 0.9, 0.6}, 130); }},
         // The end screen's music, played once while the end picture waits for Space.
         {"end03c", 16, [] {
              return Tune({C5, G4, A4, E4, F4, C4, F4, G4, C5, G4, A4, E4, F4, G4, C5, 0}, 0.3, Osc::Triangle, 4);
