@@ -166,6 +166,11 @@ void DrawCaptionText(SDL_Surface* s, const SDL_Rect& box, const SDL_Rect& clip, 
     }
 }
 
+SDL_Rect ButtonCaptionArea(const SDL_Rect& r, bool focused) {
+    const int inset = focused ? 4 : 3;
+    return {r.x + inset, r.y + inset, r.w - 2 * inset, r.h - 2 * inset};
+}
+
 void DrawButton(SDL_Surface* s, const SDL_Rect& r, std::string_view caption, const FontSpec& font, Rgb fore,
                 Rgb back, bool focused, bool enabled, const SDL_Rect& clip) {
     SDL_Rect c;
@@ -186,9 +191,26 @@ void DrawButton(SDL_Surface* s, const SDL_Rect& r, std::string_view caption, con
     DrawVLine(s, x1, edge.y, y1, kWindowText, c);
     DrawHLine(s, edge.x + 1, x1 - 1, y1 - 1, kButtonShadow, c);
     DrawVLine(s, x1 - 1, edge.y + 1, y1 - 1, kButtonShadow, c);
-    SDL_Rect inner{edge.x + 3, edge.y + 3, edge.w - 6, edge.h - 6};
+    SDL_Rect inner = ButtonCaptionArea(r, focused);
     DrawCaptionText(s, inner, c, caption, font, TextAlign::Center, true, enabled ? fore : kGrayText);
     if (focused) DrawFocusRect(s, inner, kWindowText, c);
+}
+
+bool CaptionFits(const Control& c, const FontSpec& font, int maxLines) {
+    SDL_Rect area = c.CaptionArea();
+    return TextFits(font, ParseAccessKey(c.Caption()).Text, area.w, area.h, maxLines);
+}
+
+FontSpec FitCaptionFont(const FontSpec& nominal, std::span<const CaptionSlot> slots) {
+    constexpr int kSmallestPixels = 6;
+    FontSpec font = nominal;
+    for (int px = FontPixelSize(nominal); px >= kSmallestPixels; --px) {
+        font.Size = px == FontPixelSize(nominal) ? nominal.Size : px * 72.0 / 96.0;
+        bool all = true;
+        for (const CaptionSlot& slot : slots) all = all && CaptionFits(*slot.control, font, slot.maxLines);
+        if (all) break;
+    }
+    return font;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -219,11 +241,21 @@ void OptionButton::KeyAction(Integer key) {
     if (key == 32) PlayerClick();
 }
 
+namespace {
+constexpr int kOptionCircle = 12;
+constexpr int kCheckWell = 13;
+}  // namespace
+
+SDL_Rect OptionButton::CaptionArea() const {
+    SDL_Rect r = ScreenRect();
+    return {r.x + kOptionCircle + 5, r.y, r.w - kOptionCircle - 5, r.h};
+}
+
 void OptionButton::Paint(SDL_Surface* s, const SDL_Rect& clip) {
     SDL_Rect r = ScreenRect(), c;
     if (!Intersect(r, clip, &c)) return;
     FillRect(s, r, back_, c);
-    const int d = 12;
+    const int d = kOptionCircle;
     int cx = r.x + 1, cy = r.y + (r.h - d) / 2;
     // A ring: dark upper-left, light lower-right, white inside, black dot when selected.
     for (int j = 0; j < d; ++j)
@@ -237,7 +269,7 @@ void OptionButton::Paint(SDL_Surface* s, const SDL_Rect& clip) {
             if (Value() && dist <= 2.3) col = enabled_ ? kWindowText : kButtonShadow;
             PutPixel(s, cx + i, cy + j, col, c);
         }
-    SDL_Rect text{r.x + d + 5, r.y, r.w - d - 5, r.h};
+    SDL_Rect text = CaptionArea();
     DrawCaption(s, text, c, Align::Left, true, enabled_ ? fore_ : kGrayText);
     if (HasFocus()) DrawFocusRect(s, SDL_Rect{text.x - 2, r.y + 1, text.w + 2, r.h - 2}, kWindowText, c);
 }
@@ -279,11 +311,16 @@ void CheckBox::KeyAction(Integer key) {
     if (key == 32) PlayerClick();
 }
 
+SDL_Rect CheckBox::CaptionArea() const {
+    SDL_Rect r = ScreenRect();
+    return {r.x + kCheckWell + 6, r.y, r.w - kCheckWell - 6, r.h};
+}
+
 void CheckBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
     SDL_Rect r = ScreenRect(), c;
     if (!Intersect(r, clip, &c)) return;
     FillRect(s, r, back_, c);
-    const int d = 13;
+    const int d = kCheckWell;
     SDL_Rect box{r.x + 1, r.y + (r.h - d) / 2, d, d};
     DrawSunkenBox(s, box, c);
     if (value_) {
@@ -295,7 +332,7 @@ void CheckBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
             DrawVLine(s, x, y, y + 2, tick, c);
         }
     }
-    SDL_Rect text{r.x + d + 6, r.y, r.w - d - 6, r.h};
+    SDL_Rect text = CaptionArea();
     DrawCaption(s, text, c, Align::Left, true, enabled_ ? fore_ : kGrayText);
     if (HasFocus()) DrawFocusRect(s, SDL_Rect{text.x - 2, r.y + 1, text.w + 2, r.h - 2}, kWindowText, c);
 }
@@ -308,6 +345,11 @@ Frame::Frame(Container& parent) : Control(parent) {}
 SDL_Point Frame::Origin() const {
     SDL_Rect r = ScreenRect();
     return {r.x, r.y};
+}
+
+SDL_Rect Frame::CaptionArea() const {
+    SDL_Rect r = ScreenRect();
+    return {r.x + 9, r.y, std::max(0, r.w - 16), r.h};
 }
 
 void Frame::Paint(SDL_Surface* s, const SDL_Rect& clip) {
