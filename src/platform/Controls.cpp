@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Forms.h"
+#include "platform/GamePalette.h"
 #include "platform/PlatformError.h"
 #include "platform/Surface.h"
 
@@ -418,17 +420,22 @@ void PictureBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
     if (!converted_ || convertedFormat_ != s->format->format) {
         SDL_Surface* conv = nullptr;
         if (s->format->BytesPerPixel == 1) {
-            // 8-bit displays use the game palette: nearest entry per colour, the key only for
-            // the exact key colour.
+            // 8-bit displays use the game palette, dithered as the game's own pictures are; the
+            // key only for the exact key colour.
             conv = SDL_CreateRGBSurfaceWithFormat(0, image_->w, image_->h, 8, SDL_PIXELFORMAT_INDEX8);
             if (conv) {
+                std::vector<uint32_t> rgb(size_t(image_->w) * size_t(image_->h));
                 SDL_LockSurface(image_.get());
                 for (int y = 0; y < image_->h; ++y)
                     for (int x = 0; x < image_->w; ++x) {
                         Rgb col = PixelColor(image_.get(), x, y);
-                        static_cast<uint8_t*>(conv->pixels)[y * conv->pitch + x] = uint8_t(MapColor(8, col.r, col.g, col.b));
+                        rgb[size_t(y) * size_t(image_->w) + size_t(x)] = uint32_t(col.r) << 16 | uint32_t(col.g) << 8 | col.b;
                     }
                 SDL_UnlockSurface(image_.get());
+                std::vector<uint8_t> mapped = MapToPalette(rgb, image_->w, image_->h, DitherFor(rgb));
+                for (int y = 0; y < image_->h; ++y)
+                    std::memcpy(static_cast<uint8_t*>(conv->pixels) + y * conv->pitch, &mapped[size_t(y) * size_t(image_->w)],
+                                size_t(image_->w));
             }
         } else {
             conv = SDL_ConvertSurface(image_.get(), s->format, 0);
