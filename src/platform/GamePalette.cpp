@@ -68,10 +68,21 @@ int Nearest(int r, int g, int b) {
 // 4 x 4 Bayer thresholds, 0..15.
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
-// The nearer entry, or the next one along the way to the colour where the pattern says so: the
-// share of the second entry is how far the colour lies from the first towards the second.
+// Colours go to the cube: each channel takes the level above where the pattern's threshold lies
+// below its share of the way there, so the mixture averages to the colour in every channel.
+// Greys, and colours nearly grey, mix the two nearest greys instead (the cube's steps would be
+// much coarser there): the nearer one, and the next one along the way, as often as the colour
+// lies towards it.
 uint8_t OrderedPixel(int r, int g, int b, int x, int y) {
     const auto& p = GamePalette();
+    const int threshold = 2 * kBayer[y & 3][x & 3] + 1;  // the pattern's (t + 0.5) / 16, in 32nds
+    if (std::max({r, g, b}) - std::min({r, g, b}) >= 16) {
+        auto channel = [&](int v) {
+            const int level = v / 51, rest = v - level * 51;
+            return level + (level < 5 && threshold * 51 < 32 * rest ? 1 : 0);
+        };
+        return uint8_t(36 * channel(r) + 6 * channel(g) + channel(b));
+    }
     const int c1 = Nearest(r, g, b);
     const int er = r - p[c1].r, eg = g - p[c1].g, eb = b - p[c1].b;
     if (er == 0 && eg == 0 && eb == 0) return uint8_t(c1);
@@ -79,8 +90,7 @@ uint8_t OrderedPixel(int r, int g, int b, int x, int y) {
     if (c2 == c1) return uint8_t(c1);
     const long sr = long(p[c2].r) - p[c1].r, sg = long(p[c2].g) - p[c1].g, sb = long(p[c2].b) - p[c1].b;
     const long along = 3 * er * sr + 4 * eg * sg + 2 * eb * sb, length = 3 * sr * sr + 4 * sg * sg + 2 * sb * sb;
-    // Second entry when threshold (t + 0.5) / 16 < along / length.
-    return uint8_t((2 * kBayer[y & 3][x & 3] + 1) * length < 32 * along ? c2 : c1);
+    return uint8_t(threshold * length < 32 * along ? c2 : c1);
 }
 
 void Diffuse(std::span<const uint32_t> rgb, int w, int h, std::vector<uint8_t>& out) {
