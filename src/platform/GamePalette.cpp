@@ -98,10 +98,9 @@ void Diffuse(std::span<const uint32_t> rgb, int w, int h, std::vector<uint8_t>& 
     // Errors in sixteenths, per channel, for this row and the next (one spare column each side).
     std::vector<int> err(size_t(w + 2) * 3 * 2, 0);
     auto at = [&](int row, int x) { return &err[(size_t(row & 1) * size_t(w + 2) + size_t(x + 1)) * 3]; };
-    auto keyAt = [&](int x, int y) {
-        uint32_t c = rgb[size_t(y) * size_t(w) + size_t(x)];
-        return IsKey(int(c >> 16 & 0xFF), int(c >> 8 & 0xFF), int(c & 0xFF));
-    };
+    std::vector<uint8_t> key(size_t(w) * size_t(h));
+    for (size_t i = 0; i < key.size(); ++i) key[i] = IsKey(int(rgb[i] >> 16 & 0xFF), int(rgb[i] >> 8 & 0xFF), int(rgb[i] & 0xFF));
+    auto keyAt = [&](int x, int y) { return key[size_t(y) * size_t(w) + size_t(x)] != 0; };
     for (int y = 0; y < h; ++y) {
         std::fill_n(at(y + 1, -1), size_t(w + 2) * 3, 0);
         const bool rightward = (y & 1) == 0;  // serpentine: no drift to one side
@@ -111,7 +110,7 @@ void Diffuse(std::span<const uint32_t> rgb, int w, int h, std::vector<uint8_t>& 
             const size_t o = size_t(y) * size_t(w) + size_t(x);
             const uint32_t c = rgb[o];
             const int r = int(c >> 16 & 0xFF), g = int(c >> 8 & 0xFF), b = int(c & 0xFF);
-            if (IsKey(r, g, b)) {  // the key stays the key, and no error crosses it
+            if (key[o]) {  // the key stays the key, and no error crosses it
                 out[o] = kKeyIndex;
                 continue;
             }
