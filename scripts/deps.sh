@@ -8,6 +8,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fontconfig fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  python3
   xvfb xauth
 )
 
@@ -26,6 +27,14 @@ if ((${#missing[@]})); then
   fi
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another apt run (an unattended upgrade, a second build) may hold the package lock: wait for
+  # it rather than fail.
+  apt=(apt-get -o DPkg::Lock::Timeout=600)
+  for try in 1 2 3 4 5 6; do
+    "${apt[@]}" update -qq && break
+    ((try < 6)) || exit 1
+    echo "apt-get update failed (the package lists may be locked); trying again in 10 s" >&2
+    sleep 10
+  done
+  "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 fi

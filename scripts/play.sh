@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the game and starts it. With SOUND=1 in the environment, sound is switched on in the
-# settings file first.
+# settings file first; with SOUND=0 it is switched off again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -15,6 +15,11 @@ if [[ "${SOUND:-}" == 1 ]] && ! grep -qi '^"\?SOUND=1' "$ini" 2>/dev/null; then
   if [[ -s "$ini" && -n "$(tail -c 1 "$ini")" ]]; then printf '\r\n' >>"$ini"; fi
   printf '"SOUND=1"\r\n' >>"$ini"
   echo "Sound switched on in $ini"
+fi
+# The game only ever switches sound on from the file, so switching it off takes the entry out.
+if [[ "${SOUND:-}" == 0 ]] && grep -qi '^[[:space:]]*"\?[[:space:]]*SOUND' "$ini" 2>/dev/null; then
+  sed -i '/^[[:space:]]*"\?[[:space:]]*[Ss][Oo][Uu][Nn][Dd]/d' "$ini"
+  echo "Sound switched off in $ini"
 fi
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then

@@ -114,4 +114,11 @@ TEST(FrontendProbe, NoModeEndsTheProgramBeforeTheSettingsAndTheDisplay) {
     EXPECT_EQ(h.Messages, std::vector<std::string>{kNoModesMessage});
     EXPECT_EQ(steps, std::vector<std::string>{"getting screen modes"});
     EXPECT_FALSE(std::filesystem::exists(h.Dir.Path() / "zorbels.log"));
+
+    // A display that is there but cannot be drawn on says why.
+    h.Messages.clear();
+    seams.DisplayProblem = [] { return std::string("The desktop is odd."); };
+    GameForm odd(seams);
+    EXPECT_EQ(h.Start(odd), kExitSetupFailed);
+    EXPECT_EQ(h.Messages, std::vector<std::string>{std::string(kNoModesMessage) + "\n\nThe desktop is odd."});
 }

@@ -59,6 +59,39 @@ TEST(FrontendSettingsProgram, StartUpAppliesTheFileAndTheWriterPutsItBack) {
     EXPECT_EQ(ReadFile(h.Dir.Path() / kSettingsFileName), file);
 }
 
+TEST(FrontendSettingsProgram, AFileThatCouldNotBeReadIsNeverReplacedAndAFailedSaveIsReported) {
+    FrontendHarness h;
+    // There, but it cannot be opened: a link that leads round in a circle.
+    const auto file = h.Dir.Path() / kSettingsFileName;
+    std::filesystem::create_symlink(kSettingsFileName, file);
+    GameForm f(DesktopSeams(32, 1024, 768));
+    ASSERT_EQ(h.Start(f), -1);
+    EXPECT_FALSE(f.SettingsUnreadable.empty());
+
+    ::testing::internal::CaptureStderr();
+    WriteSettings(f);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(std::filesystem::is_symlink(file));
+    EXPECT_EQ(std::filesystem::read_symlink(file), kSettingsFileName);
+    const std::string why = "the file could not be read at start-up (" + f.SettingsUnreadable + "), so it is left as it was";
+    EXPECT_EQ(ReadFile(h.Dir.Path() / "zorbels.log"),
+              "\"WriteSettings:  Error While saving " + file.string() + "\"\r\n\"Error was " + why + "\"\r\n");
+    EXPECT_NE(err.find(file.string()), std::string::npos) << err;
+    EXPECT_NE(err.find(why), std::string::npos) << err;
+    EXPECT_TRUE(h.Messages.empty());  // the menu goes on
+
+    // A file that was read but cannot be saved (no write permission) is reported the same way.
+    std::filesystem::remove(file);
+    std::ofstream(file, std::ios::binary) << "\"COLOR=1\"\r\n";
+    std::filesystem::permissions(file, std::filesystem::perms(0444));
+    f.SettingsUnreadable.clear();
+    ::testing::internal::CaptureStderr();
+    WriteSettings(f);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(ReadFile(file), "\"COLOR=1\"\r\n");
+    EXPECT_NE(ReadFile(h.Dir.Path() / "zorbels.log").find("\"Error was the file is read-only\""), std::string::npos);
+}
+
 TEST(FrontendSettingsProgram, EndPictureIsDrawnAtTheCentredLayoutAndDroppedAfterSpace) {
     FrontendHarness h;
     GameForm f(DesktopSeams(16, 800, 600));

@@ -2,6 +2,13 @@
 // hand edit can take, missing and unwritable files, and the start levels per game type.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -258,24 +265,37 @@ TEST(SettingsFile, MissingOrUnreadableFileChangesNothing) {
     gorb::testing::ScopedWorkDir dir;
     TestMenu m;
     const std::string before = State(m);
-    ReadSettings(m.Binding(), dir.Path() / "no-such.ini");
+    EXPECT_FALSE(ReadSettings(m.Binding(), dir.Path() / "no-such.ini").Unreadable);
+    // There but not readable: a folder by that name, a link that leads round in a circle.
     std::filesystem::create_directory(dir.Path() / "adir.ini");
-    ReadSettings(m.Binding(), dir.Path() / "adir.ini");
+    std::filesystem::create_symlink("loop.ini", dir.Path() / "loop.ini");
+    for (const char* name : {"adir.ini", "loop.ini"}) {
+        const SettingsFileRead read = ReadSettings(m.Binding(), dir.Path() / name);
+        EXPECT_TRUE(read.Unreadable) << name;
+        EXPECT_FALSE(read.Reason.empty()) << name;
+    }
     EXPECT_EQ(State(m), before);
     EXPECT_TRUE(m.Clicks.empty());
 }
 
-TEST(SettingsFile, FileBeyondTheReadLimitKeepsItsCompleteLinesBeforeTheLimit) {
+TEST(SettingsFile, LargeFileIsReadToItsEndButAnOverlongEntryStopsTheReading) {
     gorb::testing::ScopedWorkDir dir;
     const auto file = dir.Path() / kSettingsFileName;
     std::string text = "COLOR=0\r\n";
-    while (text.size() <= kSettingsReadLimit) text += "XXXXX=1\r\n";
-    text += "RESOL=2\r\n";
-    WriteText(file, text);
+    while (text.size() <= (3u << 20)) text += "XXXXX=1\r\n";
+    WriteText(file, text + "RESOL=2\r\n");
     TestMenu m;
-    ReadSettings(m.Binding(), file);
+    EXPECT_FALSE(ReadSettings(m.Binding(), file).Unreadable);
     EXPECT_EQ(m.optColor.Selected(), 0);
-    EXPECT_EQ(m.optRes.Selected(), 0);
+    EXPECT_EQ(m.optRes.Selected(), 2);
+
+    // One entry longer than any entry can be is a bad one: the reading ends there.
+    WriteText(file, "COLOR=0\r\n\"JOYSA=" + std::string(kSettingsItemLimit, '1') + "\"\r\nRESOL=2\r\n");
+    TestMenu n;
+    EXPECT_FALSE(ReadSettings(n.Binding(), file).Unreadable);
+    EXPECT_EQ(n.optColor.Selected(), 0);
+    EXPECT_EQ(n.optRes.Selected(), 0);
+    EXPECT_EQ(n.JoySaturation, 0);
 }
 
 TEST(SettingsFile, FailedWriteKeepsTheOldFileAndTheValues) {
@@ -291,6 +311,101 @@ TEST(SettingsFile, FailedWriteKeepsTheOldFileAndTheValues) {
     EXPECT_EQ(m.HighestLevelNormal, 3);
     // A folder that does not exist.
     EXPECT_FALSE(WriteSettings(m.Binding(), dir.Path() / "missing" / kSettingsFileName));
+}
+
+namespace {
+
+mode_t ModeOf(const std::filesystem::path& p) {
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+// Runs the body in a child process without root's right to ignore file permissions (as the
+// user nobody when the tests run as root); false when the child failed.
+bool AsUnprivileged(const std::function<void()>& body) {
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+        body();
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace
+
+TEST(SettingsFile, WritesThroughALinkKeepsTheModeAndLeavesAReadOnlyFile) {
+    gorb::testing::ScopedWorkDir dir;
+    TestMenu m;
+    m.HighestLevelNormal = 2;
+    const std::string text = SettingsText(m.Binding());
+
+    // The file keeps its permissions.
+    const auto file = dir.Path() / kSettingsFileName;
+    WriteText(file, "\"COLOR=0\"\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms(0640));
+    ASSERT_TRUE(WriteSettings(m.Binding(), file));
+    EXPECT_EQ(gorb::testing::ReadFile(file), text);
+    EXPECT_EQ(ModeOf(file), 0640u);
+
+    // A link stays a link, and what it points at is updated, again and again.
+    std::filesystem::create_directory(dir.Path() / "real");
+    const auto target = dir.Path() / "real" / "mine.ini";
+    WriteText(target, "\"COLOR=0\"\r\n");
+    const auto link = dir.Path() / "linked" / kSettingsFileName;
+    std::filesystem::create_directory(dir.Path() / "linked");
+    std::filesystem::create_symlink("../real/mine.ini", link);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(WriteSettings(m.Binding(), link));
+        EXPECT_TRUE(std::filesystem::is_symlink(link));
+        EXPECT_EQ(gorb::testing::ReadFile(target), text);
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "real" / "mine.ini.new"));
+
+    // No write permission: not written, whoever runs the game.
+    WriteText(file, "\"COLOR=0\"\r\n");
+    std::filesystem::permissions(file, std::filesystem::perms(0444));
+    std::string why;
+    EXPECT_FALSE(WriteSettings(m.Binding(), file, &why));
+    EXPECT_EQ(why, "the file is read-only");
+    EXPECT_EQ(gorb::testing::ReadFile(file), "\"COLOR=0\"\r\n");
+    EXPECT_EQ(ModeOf(file), 0444u);
+}
+
+TEST(SettingsFile, WithoutTheRightsOfRootAnUnreadableFileIsKeptAndAReadOnlyFolderIsWrittenInPlace) {
+    gorb::testing::ScopedWorkDir dir;
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms(0777));
+    const auto closed = dir.Path() / "closed.ini";
+    WriteText(closed, "\"LEVLN=fennel   \"\r\n");
+    std::filesystem::permissions(closed, std::filesystem::perms(0));
+    const auto locked = dir.Path() / "locked";
+    std::filesystem::create_directory(locked);
+    WriteText(locked / kSettingsFileName, "\"COLOR=0\"\r\n");
+    std::filesystem::permissions(locked / kSettingsFileName, std::filesystem::perms(0666));
+    std::filesystem::permissions(locked, std::filesystem::perms(0555));
+
+    const bool ok = AsUnprivileged([&] {
+        TestMenu m;
+        const SettingsFileRead read = ReadSettings(m.Binding(), closed);
+        EXPECT_TRUE(read.Unreadable);
+        EXPECT_EQ(read.Reason, std::strerror(EACCES));
+        EXPECT_EQ(m.HighestLevelNormal, 0);
+
+        // No new file can be made beside it: the file itself is rewritten.
+        m.HighestLevelNormal = 4;
+        std::string why;
+        EXPECT_TRUE(WriteSettings(m.Binding(), locked / kSettingsFileName, &why)) << why;
+        EXPECT_EQ(gorb::testing::ReadFile(locked / kSettingsFileName), SettingsText(m.Binding()));
+        // ... but there is no file to rewrite in an empty read-only folder.
+        EXPECT_FALSE(WriteSettings(m.Binding(), locked / "other.ini", &why));
+        EXPECT_EQ(why, std::strerror(EACCES));
+    });
+    std::filesystem::permissions(locked, std::filesystem::perms(0755));
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(std::filesystem::exists(locked / "ZORBELS.INI.new"));
 }
 
 TEST(SettingsFile, PathIsTheProgramsFolder) {

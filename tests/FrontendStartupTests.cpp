@@ -2,12 +2,19 @@
 // Exit button with and without its jingle, closing the window, and failing set-up steps.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "FrontendHarness.h"
 #include "frontend/Menu.h"
+#include "frontend/SettingsFile.h"
 #include "media/ErrorLog.h"
 #include "media/SoundSetup.h"
 
@@ -258,4 +265,59 @@ TEST(FrontendStartup, RunProgramGoesThroughTheEventLoopToExit) {
     };
     EXPECT_EQ(RunProgram(seams), kExitNormal);
     EXPECT_EQ(turns, 3);
+}
+
+TEST(FrontendStartup, AnExceptionEscapingAGameIsReportedAsARunTimeErrorAndEndsTheRun) {
+    FrontendHarness h;
+    ProgramSeams seams = FrontendHarness::Seams();
+    seams.OnLoadStep = [&](GameForm& f, std::string_view) { h.Watch(f); };
+    seams.RunGame = [](GameForm&) {
+        std::array<int, 21> slots{};
+        (void)slots.at(21);  // a checked index out of its range, deep in a game
+    };
+    seams.OnIdle = [](GameForm& f) { FrontendHarness::Click(*f.cmdBegin); };
+    EXPECT_EQ(RunProgram(seams), kExitSetupFailed);
+    ASSERT_EQ(h.Messages.size(), 1u);
+    EXPECT_EQ(h.Messages[0].rfind("Run-time error '9':\n\nSubscript out of range (", 0), 0u) << h.Messages[0];
+    const std::string log = ReadFile(h.Dir.Path() / "zorbels.log");
+    EXPECT_EQ(log.rfind(Quoted("Run-time error '9':") + "\"Error was Subscript out of range (", 0), 0u) << log;
+    EXPECT_NE(log.find(Quoted("Error Num:  9")), std::string::npos) << log;
+}
+
+// Without a display SDL quietly falls back to its offscreen driver, which pretends every mode
+// works. The splash starts SDL's video before the probe asks for modes; the probe must still find
+// none, and with no box to show the message goes to stderr and the log. The program runs in a
+// child process: SDL's probing of the real drivers loads libraries that keep what they allocate.
+TEST(FrontendStartup, WithoutADisplayTheProgramEndsAtOnceSayingSoOnStderrAndInTheLog) {
+    gorb::testing::ScopedWorkDir dir;
+    ShutdownDisplay();  // the headless host's video
+    std::fflush(nullptr);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) unsetenv(name);
+        const int err = ::open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(err, 2);
+        ProgramSeams seams = FrontendHarness::Seams();
+        seams.SettingsFolder = dir.Path();
+        std::string driver = "none";
+        seams.OnLoadStep = [&](GameForm&, std::string_view s) {
+            if (s == "getting screen modes" && SDL_GetCurrentVideoDriver()) driver = SDL_GetCurrentVideoDriver();
+        };
+        const int status = RunProgram(seams);
+        std::ofstream("result.txt") << status << " " << driver;
+        ::_exit(0);
+    }
+    int wait = 0;
+    ::waitpid(pid, &wait, 0);
+    ASSERT_TRUE(WIFEXITED(wait) && WEXITSTATUS(wait) == 0);
+    int status = -1;
+    std::string driver;
+    std::ifstream(dir.Path() / "result.txt") >> status >> driver;
+    if (driver != "offscreen") GTEST_SKIP() << "SDL found a display here: " << driver;
+
+    EXPECT_EQ(status, kExitSetupFailed);
+    const std::string err = ReadFile(dir.Path() / "stderr.txt");
+    EXPECT_NE(err.find(std::string(kNoModesMessage) + "\n"), std::string::npos) << err;
+    EXPECT_EQ(ReadFile(dir.Path() / "zorbels.log"), Quoted(kNoModesMessage));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / kSettingsFileName));
 }

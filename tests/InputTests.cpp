@@ -66,6 +66,35 @@ TEST_F(KeyboardTest, TableFollowsHeldKeysTogether) {
     EXPECT_EQ(t[DIK_DOWN], 0x80);
 }
 
+// SDL's own key state, as a key held before anyone listened leaves it: the headless driver
+// never sets it, so the test writes into it as the keyboard driver does.
+void HoldInSdlState(SDL_Scancode sc, bool down) {
+    int n = 0;
+    auto* keys = const_cast<Uint8*>(SDL_GetKeyboardState(&n));
+    ASSERT_LT(int(sc), n);
+    keys[sc] = down ? SDL_PRESSED : SDL_RELEASED;
+}
+
+TEST_F(KeyboardTest, AKeyHeldBeforeTheDeviceCameReadsDownUntilItIsLetGo) {
+    kb.reset();
+    HoldInSdlState(SDL_SCANCODE_LCTRL, true);  // fire held through "Begin"
+    kb = std::make_unique<KeyboardDevice>();
+    kb->SetCommonDataFormat(FORMAT_KEYBOARD);
+    kb->Acquire();
+    auto t = Read();
+    EXPECT_EQ(t[DIK_LCONTROL], 0x80);
+    // Injected keys still count beside it.
+    InjectKey(SDL_SCANCODE_UP, true);
+    t = Read();
+    EXPECT_EQ(t[DIK_LCONTROL], 0x80);
+    EXPECT_EQ(t[DIK_UP], 0x80);
+    HoldInSdlState(SDL_SCANCODE_LCTRL, false);
+    InjectKey(SDL_SCANCODE_UP, false);
+    t = Read();
+    EXPECT_EQ(t[DIK_LCONTROL], 0);
+    EXPECT_EQ(t[DIK_UP], 0);
+}
+
 TEST_F(KeyboardTest, EachKeyLandsOnItsClassicCode) {
     struct { SDL_Scancode sc; int code; } cases[] = {
         {SDL_SCANCODE_ESCAPE, 0x01}, {SDL_SCANCODE_1, 0x02}, {SDL_SCANCODE_9, 0x0A},
@@ -251,6 +280,33 @@ TEST_F(JoystickTest, LostAndNotAcquiredCodes) {
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(ErrorOf([&] { dev->Acquire(); }), ERR_INPUTLOST);
     EXPECT_EQ(ErrorOf([&] { dev->GetDeviceState(state); }), ERR_NOTACQUIRED);
+}
+
+TEST_F(JoystickTest, AStickPluggedInAgainIsTakenUpAndDeliversItsState) {
+    SetUpLikeTheGame();
+    stick->Detach();
+    PumpMessages();
+    EXPECT_EQ(lastError, ERR_INPUTLOST);
+    EXPECT_EQ(ErrorOf([&] { dev->Poll(); }), ERR_NOTACQUIRED);
+
+    // The same kind of stick comes back, already pushed right with its fire button down.
+    stick = std::make_unique<VirtualJoystick>(2, 32);
+    stick->SetAxis(0, 32767);
+    stick->SetButton(3, true);
+    for (int i = 0; i < 3; ++i) {
+        PumpMessages();
+        ErrorOf([&] { dev->Poll(); });
+    }
+    EXPECT_EQ(ErrorOf([&] { dev->Poll(); }), 0);
+    EXPECT_EQ(lastError, 0);
+    EXPECT_EQ(state.x, 10000);
+    EXPECT_EQ(state.buttons[3], 0x80);
+    // From then on it is read as before.
+    const int before = calls;
+    stick->SetAxis(0, -32768);
+    PumpMessages();
+    EXPECT_EQ(calls, before + 1);
+    EXPECT_EQ(state.x, 0);
 }
 
 TEST_F(JoystickTest, PropertiesOutsideTheirRangeAreRefused) {

@@ -118,7 +118,7 @@ TEST_F(MediaSoundQueue, UnservedRequestsStay) {
     EXPECT_EQ(Playing(), 0);
 }
 
-TEST(MediaSoundSetup, NoAudioDeviceLogsOneLineShowsItAndUnloads) {
+TEST(MediaSoundSetup, NoAudioDeviceLogsTheStepAndWhyShowsItAndUnloads) {
     ScopedWorkDir wd;
     const char* old = std::getenv("SDL_AUDIODRIVER");
     std::string saved = old ? old : "";
@@ -134,7 +134,11 @@ TEST(MediaSoundSetup, NoAudioDeviceLogsOneLineShowsItAndUnloads) {
     if (old) setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
     else unsetenv("SDL_AUDIODRIVER");
 
-    EXPECT_EQ(ReadFile(kErrorLogName), "\"SetupDirectSound:  Error While DirectSoundCreate command.\"\r\n");
+    // The step, and what SDL said about the device.
+    const std::string log = ReadFile(kErrorLogName);
+    const std::string first = "\"SetupDirectSound:  Error While DirectSoundCreate command.\"\r\n";
+    EXPECT_EQ(log.substr(0, first.size()), first);
+    EXPECT_EQ(log.substr(first.size()), "\"Error was No sound device: Audio target 'no_such_driver' not available\"\r\n");
     EXPECT_EQ(boxes, std::vector<std::string>{"SetupDirectSound:  Error While DirectSoundCreate command."});
     EXPECT_EQ(unloads, 1);
     EXPECT_EQ(fields.SoundOn, False);
@@ -158,7 +162,8 @@ TEST(MediaSoundSetup, AFailedLoadNamesTheOneLoadStep) {
     SetupDirectSound(sound, fields, hooks);
     EXPECT_EQ(fields.SoundOn, False);
     EXPECT_EQ(ReadFile(kErrorLogName),
-              "\"SetupDirectSound:  Error While LoadResourceSound command for one of the sounds.\"\r\n");
+              "\"SetupDirectSound:  Error While LoadResourceSound command for one of the sounds.\"\r\n"
+              "\"Error was Resource with identifier 'zap02' not found\"\r\n");
     ASSERT_EQ(boxes.size(), 1u);
     ReleaseDirectSound(sound);
     SDL_Quit();

@@ -372,6 +372,69 @@ TEST_F(ToolkitTest, KeyPressDeliversCharacterCodesAsTyped) {
     EXPECT_TRUE(codes.empty());
 }
 
+TEST_F(ToolkitTest, SpaceCountsOncePerPressWhateverModifierIsHeld) {
+    std::vector<Integer> codes;
+    form->OnKeyPress = [&](Integer& k) { codes.push_back(k); };
+    auto& b = AddButton("&Begin", {10, 10, 80, 25});
+    int clicks = 0;
+    b.OnClick = [&] { ++clicks; };
+    form->Show();
+
+    const auto press = [](uint16_t mod, bool withText, bool repeat) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.state = SDL_PRESSED;
+        e.key.repeat = repeat ? 1 : 0;
+        e.key.keysym.sym = SDLK_SPACE;
+        e.key.keysym.scancode = SDL_SCANCODE_SPACE;
+        e.key.keysym.mod = mod;
+        SDL_PushEvent(&e);
+        if (withText) ScriptText(" ");
+    };
+    const auto release = [] {
+        SDL_Event e{};
+        e.type = SDL_KEYUP;
+        e.key.keysym.sym = SDLK_SPACE;
+        e.key.keysym.scancode = SDL_SCANCODE_SPACE;
+        SDL_PushEvent(&e);
+    };
+    struct Case {
+        const char* name;
+        uint16_t mod;
+        bool text;
+    };
+    // The keyboard sends the text of Space along, except while Ctrl (fire) is held.
+    for (Case c : {Case{"plain", KMOD_NONE, true}, Case{"Shift", KMOD_LSHIFT, true}, Case{"Ctrl", KMOD_LCTRL, false},
+                   Case{"Ctrl+Alt", KMOD_LCTRL | KMOD_LALT, false}}) {
+        codes.clear();
+        press(c.mod, c.text, false);
+        press(c.mod, c.text, true);  // held long enough to repeat
+        release();
+        PumpMessages();
+        EXPECT_EQ(codes, std::vector<Integer>{32}) << c.name;
+    }
+    // Left Alt held (the special item key) counts too; the text alone still types a Space.
+    codes.clear();
+    SDL_Event alt{};
+    alt.type = SDL_KEYDOWN;
+    alt.key.keysym.sym = SDLK_LALT;
+    SDL_PushEvent(&alt);
+    press(KMOD_LALT, false, false);
+    release();
+    alt.type = SDL_KEYUP;
+    SDL_PushEvent(&alt);
+    ScriptText(" ");
+    PumpMessages();
+    EXPECT_EQ(codes, (std::vector<Integer>{32, 32}));
+    // ... and Alt with a letter is still the access key.
+    codes.clear();
+    const int before = clicks;
+    ScriptAltKey('b');
+    PumpMessages();
+    EXPECT_TRUE(codes.empty());
+    EXPECT_EQ(clicks, before + 1);
+}
+
 TEST_F(ToolkitTest, ShowLoadsFirstAndUnloadRunsTheHandlerUnlessCancelled) {
     std::vector<std::string> log;
     form->OnLoad = [&] { log.push_back(form->Visible() ? "load-visible" : "load-hidden"); };

@@ -81,6 +81,51 @@ TEST_F(LevelFlow, ARunPlaysEveryLevelAndTheThreeStagesOfFinalToTheEnd) {
     EXPECT_EQ(media.Count("load", "screen12"), 0);
 }
 
+TEST_F(LevelFlow, AGameAfterAnEndPictureGameDrawsItsLivesRowAndEnergyBarAgain) {
+    // The end picture's game left what the next one starts with: two lives, full energy.
+    g.Hud.ShownLives = 2;
+    g.Hud.ShownEnergy = 100;
+    int frames = 0;
+    OnPump([&] {
+        if (++frames == 30) g.Run.GameOver = True;
+    });
+    BeginGame(g);
+    ASSERT_EQ(g.Player().Lives, 2);
+    // After the frame covered them, the first life cell and the full bar are drawn again.
+    const Long lifeX = g.Display.PlayAreaX - 1, lifeY = g.Display.PlayAreaY + 349;
+    int lifeCells = 0, bars = 0;
+    bool framed = false;
+    for (const Call& c : media.Calls) {
+        if (c.Label == "Tile Draw" && c.Src == BlitRect{0, 0, 640, 480}) framed = true, lifeCells = bars = 0;
+        if (c.Label != "Tile Misc Stuff") continue;
+        lifeCells += c.Dst.Left == lifeX && c.Dst.Top == lifeY;
+        bars += c.Dst.Left == g.Hud.EnergyBarX && c.Dst.Top == g.Hud.EnergyBarY;
+    }
+    EXPECT_TRUE(framed);
+    EXPECT_GE(lifeCells, 1);
+    EXPECT_GE(bars, 1);
+    EXPECT_EQ(g.Hud.ShownLives, 2);
+    EXPECT_EQ(g.Hud.ShownEnergy, 100);
+}
+
+TEST_F(LevelFlow, AnEndedScriptStopsItsTickAtAnyValueInEveryBuild) {
+    // A boss that outlives the end row for hours: the tick must never pass its limit.
+    g.Run.ScriptEnded = True;
+    g.Run.ScriptHold = False;
+    for (Integer at : {Integer{0}, Integer{INT16_MAX}}) {
+        g.Run.ScriptTick = at;
+        for (int i = 0; i < 3; ++i) StepLevelScript(g);
+        EXPECT_EQ(g.Run.ScriptTick, at);
+    }
+    // A script still running counts on.
+    g.Run.ScriptEnded = False;
+    g.Run.ScriptTick = 0;
+    g.Run.LevelProgress = 1;
+    g.Data.LevelScript[0][g.Run.Level][1] = 1000;
+    StepLevelScript(g);
+    EXPECT_EQ(g.Run.ScriptTick, 1);
+}
+
 TEST_F(LevelFlow, BeginGameReadsTheOptionsAndGivesTheLivesOfTheStartLevel) {
     const std::vector<int> lives{3, 3, 4, 4, 5, 5, 6, 6, 7, 7, 7};
     for (int start = 0; start <= 10; ++start)

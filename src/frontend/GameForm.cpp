@@ -4,6 +4,7 @@
 #include "frontend/KeyCommands.h"
 #include "frontend/Menu.h"
 #include "frontend/MenuLayout.h"
+#include "media/ErrorLog.h"
 #include "platform/MessageBox.h"
 #include "platform/Resources.h"
 #include "platform/Surface.h"
@@ -43,6 +44,9 @@ GameForm::GameForm(ProgramSeams seams)
     : Seams(std::move(seams)), Win(FormKind::Screen, 640, 480), G(std::make_unique<Game>()) {
     if (!Seams.ListModes) Seams.ListModes = [](int32_t i, DisplayModeRecord& m) { return EnumDisplaySettings(i, m); };
     if (!Seams.DeviceCaps) Seams.DeviceCaps = [](int32_t i) { return GetDeviceCaps(i); };
+    if (!Seams.DisplayProblem) Seams.DisplayProblem = [] { return gorb::DisplayProblem(); };
+    // A message no box can show goes into the error log besides stderr.
+    SetUnshownMessageSink([](const std::string& text) { AddToErrorLog(text); });
     Win.SetCaption(std::string(kMainFormCaption));
     Win.SetBackColor(Rgb{0, 0, 0});
     BuildControls();
@@ -51,7 +55,7 @@ GameForm::GameForm(ProgramSeams seams)
     G->Media = Port.get();
 }
 
-GameForm::~GameForm() = default;
+GameForm::~GameForm() { SetUnshownMessageSink(nullptr); }
 
 void GameForm::BuildControls() {
     std::map<std::string, OptionGroup*, std::less<>> groups;

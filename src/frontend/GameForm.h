@@ -1,6 +1,6 @@
 #pragma once
 // The main form: the menu's controls, the game state and the media state, and the program's
-// life from start-up to the end of the run. The form owns everything; nothing is global.
+// life from start-up to the end of the run. The form owns the game and media state.
 //
 // "Unload the main form" runs Form_Unload, which releases everything and ends the run by
 // throwing ProcessEnd; RunProgram (and a test harness) catches it and returns its status.
@@ -38,6 +38,8 @@ inline constexpr int kExitSetupFailed = 1;
 struct ProgramSeams {
     ModeLister ListModes;             // default: the display's mode list
     DeviceCapsReader DeviceCaps;      // default: the desktop's capabilities
+    // Why a display that lists no mode cannot be used, for the player (empty: no reason known).
+    std::function<std::string()> DisplayProblem;  // default: the display's own
     std::optional<uint32_t> RandomSeed;  // default: seeded from the time of day
     // Called with each step text of the load handler as it is stored; throw a PlatformError
     // to fail that step.
@@ -92,6 +94,7 @@ public:
 
     // Settings and start-up state.
     Boolean SoundEnabled = False;  // "SOUND=1" in the settings file
+    std::string SettingsUnreadable;  // why the settings file could not be read; empty when it was
     Integer CursorCountAtStart = 0;
     Integer WindowState = 0;       // 2: maximised (a 640 x 480 desktop)
     std::string LoadStepText;      // the load handler's step text
@@ -134,6 +137,9 @@ int RunProgram(ProgramSeams seams = {});
 void Form_Load(GameForm& f);
 void Form_Unload(GameForm& f, Integer& cancel);
 void cmdExit_Click(GameForm& f);
+// A std::exception that escaped the program's handlers: logged and shown as a run-time error,
+// then the form is unloaded with a failure status (which throws ProcessEnd).
+void RunTimeFailure(GameForm& f, const std::exception& e);
 // Turns of the event loop until the form is unloaded (which throws ProcessEnd).
 [[noreturn]] void RunEventLoop(GameForm& f);
 

@@ -46,8 +46,12 @@ void GetScreenModes(GameForm& form) {
         if (r.ResEnabled[i]) (*form.optRes)[i].SetEnabled(true);
     }
     if (!r.AnyMode) {
-        form.ShowMessage(kNoModesMessage);
-        form.UnloadWithStatus(1);
+        // A display that exists but cannot be used says why.
+        std::string text = kNoModesMessage;
+        if (std::string why = form.Seams.DisplayProblem ? form.Seams.DisplayProblem() : ""; !why.empty())
+            text += "\n\n" + why;
+        form.ShowMessage(text);
+        form.UnloadWithStatus(kExitSetupFailed);
         return;  // only when the unload was kept from ending the run
     }
     DisplayState& d = form.G->Display;

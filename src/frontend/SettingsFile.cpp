@@ -1,15 +1,20 @@
 #include "frontend/SettingsFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 #include <optional>
 #include <system_error>
 
 #include "frontend/GameForm.h"
 #include "frontend/UnlockedLevels.h"
+#include "media/ErrorLog.h"
 
 namespace gorb {
 
@@ -27,49 +32,90 @@ std::string_view TrimBlanks(std::string_view s) {
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Where the reader takes its bytes from: a text in memory, or a file read a piece at a time.
+class TextSource {
+public:
+    explicit TextSource(std::string_view text) : t_(text) {}
+    int Peek() const { return pos_ < t_.size() ? static_cast<unsigned char>(t_[pos_]) : EOF; }
+    void Bump() { ++pos_; }
+
+private:
+    std::string_view t_;
+    size_t pos_ = 0;
+};
+
+class FileSource {
+public:
+    explicit FileSource(std::FILE* f) : f_(f) {}
+    int Peek() {
+        if (pos_ == len_ && !Fill()) return EOF;
+        return static_cast<unsigned char>(buf_[pos_]);
+    }
+    void Bump() { ++pos_; }
+    // The errno of a read that failed part way, 0 when the file was read to its end.
+    int Error() const { return error_; }
+
+private:
+    bool Fill() {
+        if (error_ || std::feof(f_)) return false;
+        len_ = std::fread(buf_.data(), 1, buf_.size(), f_);
+        pos_ = 0;
+        if (len_ == 0 && std::ferror(f_)) error_ = errno ? errno : EIO;
+        return len_ > 0;
+    }
+    std::FILE* f_;
+    std::array<char, 64 * 1024> buf_{};
+    size_t pos_ = 0, len_ = 0;
+    int error_ = 0;
+};
+
 // Reads the file's items as the writer lays them out: a quoted item runs to the next double
 // quote (commas and line ends inside belong to it), anything else to the next comma or line
-// end; a blank line is an empty item. CR LF, a lone LF and a lone CR all end a line.
+// end; a blank line is an empty item. CR LF, a lone LF and a lone CR all end a line. An item
+// longer than kSettingsItemLimit is not taken in: Next reports it, and the reading stops there.
+template <class Source>
 class ItemReader {
 public:
-    explicit ItemReader(std::string_view text) : t_(text) {}
+    explicit ItemReader(Source& source) : s_(source) {}
 
-    bool AtEnd() const { return pos_ >= t_.size(); }
+    bool AtEnd() { return s_.Peek() == EOF; }
 
-    std::string_view Next() {
-        while (pos_ < t_.size() && IsBlank(t_[pos_])) ++pos_;
-        std::string_view item;
-        if (pos_ < t_.size() && t_[pos_] == '"') {
-            const size_t start = pos_ + 1;
-            size_t close = t_.find('"', start);
-            if (close == std::string_view::npos) close = t_.size();
-            item = t_.substr(start, close - start);
-            pos_ = close < t_.size() ? close + 1 : close;
+    // False for an item too long to be an entry.
+    bool Next(std::string& item) {
+        item.clear();
+        bool fits = true;
+        const auto take = [&](int c) {
+            if (item.size() < kSettingsItemLimit) item.push_back(static_cast<char>(c));
+            else fits = false;
+        };
+        while (IsBlank(Peek())) s_.Bump();
+        if (s_.Peek() == '"') {
+            s_.Bump();
+            for (int c = s_.Peek(); c != EOF && c != '"'; c = s_.Peek()) take(c), s_.Bump();
+            if (s_.Peek() == '"') s_.Bump();
             // Whatever follows the closing quote up to the delimiter is not part of the item.
-            while (pos_ < t_.size() && t_[pos_] != ',' && !IsLineEnd(t_[pos_])) ++pos_;
+            for (int c = s_.Peek(); c != EOF && c != ',' && !IsLineEnd(static_cast<char>(c)); c = s_.Peek()) s_.Bump();
         } else {
-            size_t end = pos_;
-            while (end < t_.size() && t_[end] != ',' && !IsLineEnd(t_[end])) ++end;
-            item = t_.substr(pos_, end - pos_);
-            pos_ = end;
+            for (int c = s_.Peek(); c != EOF && c != ',' && !IsLineEnd(static_cast<char>(c)); c = s_.Peek())
+                take(c), s_.Bump();
         }
         SkipDelimiter();
-        return item;
+        return fits;
     }
 
 private:
+    char Peek() { return static_cast<char>(s_.Peek()); }
     void SkipDelimiter() {
-        if (pos_ >= t_.size()) return;
-        if (t_[pos_] == ',' || t_[pos_] == '\n') {
-            ++pos_;
-        } else if (t_[pos_] == '\r') {
-            ++pos_;
-            if (pos_ < t_.size() && t_[pos_] == '\n') ++pos_;
+        const int c = s_.Peek();
+        if (c == ',' || c == '\n') {
+            s_.Bump();
+        } else if (c == '\r') {
+            s_.Bump();
+            if (s_.Peek() == '\n') s_.Bump();
         }
     }
 
-    std::string_view t_;
-    size_t pos_ = 0;
+    Source& s_;
 };
 
 // A decimal number with an optional sign and fraction, blanks around it allowed. Exponents,
@@ -181,11 +227,20 @@ bool ApplyItem(const SettingsBinding& b, std::string_view raw) {
     return true;
 }
 
-// Cuts a text that was not read to its end back to its last complete line.
-std::string_view CompleteLines(std::string_view text) {
-    const size_t last = text.find_last_of("\r\n");
-    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+// Applies the items in order until the end or the first that stops the reading.
+template <class Source>
+void ApplyItems(const SettingsBinding& b, Source& source) {
+    try {
+        ItemReader<Source> reader(source);
+        std::string item;
+        while (!reader.AtEnd())
+            if (!reader.Next(item) || !ApplyItem(b, item)) return;
+    } catch (const std::exception&) {
+        // A click action that failed ends the reading like a bad entry does.
+    }
 }
+
+std::string Reason(int error) { return std::strerror(error); }
 
 }  // namespace
 
@@ -197,32 +252,26 @@ std::filesystem::path SettingsFilePath() {
 }
 
 void ApplySettingsText(const SettingsBinding& b, std::string_view text) {
-    try {
-        ItemReader reader(text);
-        while (!reader.AtEnd())
-            if (!ApplyItem(b, reader.Next())) return;
-    } catch (const std::exception&) {
-        // A click action that failed ends the reading like a bad entry does.
-    }
+    TextSource source(text);
+    ApplyItems(b, source);
 }
 
-void ReadSettings(const SettingsBinding& b, const std::filesystem::path& file) {
-    std::string text;
-    bool whole = true;
-    try {
-        std::ifstream in(file, std::ios::binary);
-        if (!in) return;
-        text.resize(kSettingsReadLimit + 1);
-        in.read(text.data(), static_cast<std::streamsize>(text.size()));
-        text.resize(static_cast<size_t>(in.gcount()));
-        // A read error or a file beyond the limit: only the complete lines read so far count.
-        whole = !in.bad() && text.size() <= kSettingsReadLimit;
-    } catch (const std::exception&) {
-        return;
+SettingsFileRead ReadSettings(const SettingsBinding& b, const std::filesystem::path& file) {
+    std::FILE* f = std::fopen(file.c_str(), "rb");
+    if (!f) {
+        // Only a file that is not there is taken as absent; one that is there stays untouched.
+        if (errno == ENOENT) return {};
+        return {true, Reason(errno)};
     }
-    std::string_view view(text);
-    if (!whole) view = CompleteLines(view.substr(0, std::min(view.size(), kSettingsReadLimit)));
-    ApplySettingsText(b, view);
+    FileSource source(f);
+    ApplyItems(b, source);
+    // A read that failed part way (a folder by that name fails at once): the entries read so
+    // far stay applied, and the file stays as it is.
+    while (!source.Error() && source.Peek() != EOF) source.Bump();
+    const int error = source.Error();
+    std::fclose(f);
+    if (error) return {true, Reason(error)};
+    return {};
 }
 
 std::string SettingsText(const SettingsBinding& b) {
@@ -261,23 +310,115 @@ std::string SettingsText(const SettingsBinding& b) {
     return out;
 }
 
-bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file) {
-    const std::string text = SettingsText(b);
-    std::filesystem::path temp = file;
-    temp += ".new";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = ::fsync(::fileno(f)) == 0 && ok;  // on the disk before it replaces the old file
-    ok = std::fclose(f) == 0 && ok;
-    std::error_code ec;
-    if (ok) std::filesystem::rename(temp, file, ec);
-    if (!ok || ec) {
-        std::filesystem::remove(temp, ec);
-        return false;
+namespace {
+
+// Writes all of text to fd from its start; false with errno set when that fails.
+bool WriteAll(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::pwrite(fd, text.data() + done, text.size() - done, static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(n);
     }
     return true;
+}
+
+// The file a settings path names: through any symbolic links to the file they point at, so that
+// the link stays and its target is what gets updated.
+bool ResolveLinks(std::filesystem::path& path, std::string& why) {
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(path, ec)) return true;
+        std::filesystem::path to = std::filesystem::read_symlink(path, ec);
+        if (ec) {
+            why = ec.message();
+            return false;
+        }
+        path = to.is_absolute() ? to : path.parent_path() / to;
+    }
+    why = Reason(ELOOP);
+    return false;
+}
+
+// The new text written in place: when no new file can be made in the folder, the old one is
+// overwritten from its start and cut to the new length.
+bool WriteInPlace(const std::filesystem::path& file, const std::string& text, std::string& why) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    bool ok = fd >= 0 && WriteAll(fd, text) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 &&
+              ::fsync(fd) == 0;
+    if (!ok) why = Reason(errno);
+    if (fd >= 0 && ::close(fd) != 0 && ok) {
+        why = Reason(errno);
+        ok = false;
+    }
+    return ok;
+}
+
+}  // namespace
+
+bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& path, std::string* reason) {
+    std::string why;
+    const bool ok = [&] {
+        const std::string text = SettingsText(b);
+        std::filesystem::path file = path;
+        if (!ResolveLinks(file, why)) return false;
+        struct stat old {};
+        const bool exists = ::stat(file.c_str(), &old) == 0;
+        if (!exists && errno != ENOENT) {
+            why = Reason(errno);
+            return false;
+        }
+        // A file without write permission is the player's way of keeping it as it is.
+        if (exists && ((old.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)) {
+            why = "the file is read-only";
+            return false;
+        }
+        // The new file beside the old one, renamed over it once it is complete: a kill at any
+        // moment leaves the old file or the new one.
+        std::filesystem::path temp = file;
+        temp += ".new";
+        const mode_t mode = exists ? (old.st_mode & 07777) : 0666;
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+        if (fd < 0) {
+            // A folder where no file may be made (read-only, or owned by another user) still lets
+            // a writable file be updated in place.
+            if (exists && (errno == EACCES || errno == EPERM)) return WriteInPlace(file, text, why);
+            why = Reason(errno);
+            return false;
+        }
+        if (exists) {
+            // The new file keeps the old one's permissions and, where allowed, its owner.
+            (void)::fchmod(fd, mode);
+            (void)::fchown(fd, old.st_uid, old.st_gid);
+        }
+        bool written = WriteAll(fd, text) && ::fsync(fd) == 0;  // on the disk before it replaces the old
+        if (!written) why = Reason(errno);
+        if (::close(fd) != 0 && written) {
+            why = Reason(errno);
+            written = false;
+        }
+        if (written && ::rename(temp.c_str(), file.c_str()) != 0) {
+            why = Reason(errno);
+            written = false;
+        }
+        if (!written) {
+            ::unlink(temp.c_str());
+            return false;
+        }
+        // The rename itself on the disk.
+        const int dir = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_CLOEXEC);
+        if (dir >= 0) {
+            (void)::fsync(dir);
+            ::close(dir);
+        }
+        return true;
+    }();
+    if (reason) *reason = why;
+    return ok;
 }
 
 namespace {
@@ -297,11 +438,24 @@ std::filesystem::path FileOf(const GameForm& f) {
 
 }  // namespace
 
-void ReadSettings(GameForm& f) { ReadSettings(BindingOf(f), FileOf(f)); }
+void ReadSettings(GameForm& f) {
+    const SettingsFileRead read = ReadSettings(BindingOf(f), FileOf(f));
+    f.SettingsUnreadable = read.Unreadable ? read.Reason : std::string();
+}
 
 void WriteSettings(GameForm& f) {
-    // Nothing to tell the player: the old file stays whole, and the next game tries again.
-    (void)WriteSettings(BindingOf(f), FileOf(f));
+    const std::filesystem::path file = FileOf(f);
+    std::string why;
+    if (!f.SettingsUnreadable.empty()) {
+        // The player's progress may be in there: a file that could not be read is never replaced.
+        why = "the file could not be read at start-up (" + f.SettingsUnreadable + "), so it is left as it was";
+    } else if (WriteSettings(BindingOf(f), file, &why)) {
+        return;
+    }
+    // The settings in memory stand and the game goes on; the next game tries again.
+    const std::string lines[] = {std::string(logprefix::WriteSettings) + "saving " + file.string(), "Error was " + why};
+    WriteErrorLog(lines);
+    std::fprintf(stderr, "Gorbulant: the settings were not saved to %s: %s\n", file.c_str(), why.c_str());
 }
 
 }  // namespace gorb

@@ -6,7 +6,7 @@
 //
 // A player may edit the file by hand: the reader never throws and stops quietly at the first
 // entry it cannot make sense of, keeping what it applied; the writer replaces the file only
-// once the new one is complete.
+// once the new one is complete, and never one that could not be read.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -61,24 +61,38 @@ struct SettingsBinding {
 // The program's folder + "ZORBELS.INI".
 std::filesystem::path SettingsFilePath();
 
-// Reads the file and applies its entries in order. A missing file changes nothing.
-void ReadSettings(const SettingsBinding& b, const std::filesystem::path& file);
+// What reading found: a file that is there but could not be read (or not to its end) is
+// unreadable, with the system's reason; a missing file is not.
+struct SettingsFileRead {
+    bool Unreadable = false;
+    std::string Reason;
+};
+
+// Reads the file to its end and applies its entries in order, never holding more than one entry
+// in memory. A missing file changes nothing.
+SettingsFileRead ReadSettings(const SettingsBinding& b, const std::filesystem::path& file);
 // The reader over the file's bytes.
 void ApplySettingsText(const SettingsBinding& b, std::string_view text);
 
-// Writes the 18 entries. The new file is written beside the old one and renamed over it, so a
-// failed write leaves the old file as it was; returns false then. Clamps a progress above 10
-// to 10 in the values too.
-bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file);
+// Writes the 18 entries to the file, or through a symbolic link to the file it points at. The
+// new file is written beside the old one and renamed over it, keeping the old one's permissions,
+// so that a failure or a kill at any moment leaves the old file or the new one; where the folder
+// allows no new file, a writable file is rewritten in place. A read-only file is not written.
+// Returns false with the reason when nothing was saved. Clamps a progress above 10 to 10 in the
+// values too.
+bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& file, std::string* reason = nullptr);
 // The file's text as the writer writes it (with the same clamping).
 std::string SettingsText(const SettingsBinding& b);
 
 // The same on the main form: its menu controls, the game's settings, the sound switch and the
-// joystick settings, in the program's folder. A failed write leaves the menu and game going.
+// joystick settings, in the program's folder. A file that could not be read at start-up is never
+// written; a save that fails is reported in the error log and on stderr, and the menu and game go
+// on.
 void ReadSettings(GameForm& f);
 void WriteSettings(GameForm& f);
 
-// The reader never takes in more than this many bytes of a file.
-inline constexpr size_t kSettingsReadLimit = 1 << 20;
+// The reader takes in no entry longer than this (an entry is some twenty characters): a longer
+// item is a bad entry, and the reading stops there.
+inline constexpr size_t kSettingsItemLimit = 1 << 20;
 
 }  // namespace gorb

@@ -16,6 +16,8 @@
 #include "platform/Display.h"
 #include "platform/MessagePump.h"
 
+#include <cstdio>
+
 namespace gorb {
 
 namespace {
@@ -165,6 +167,13 @@ void RunEventLoop(GameForm& f) {
     }
 }
 
+void RunTimeFailure(GameForm& f, const std::exception& e) {
+    const PlatformError error = AsRunTimeError(e);
+    LogRunTimeError(error);
+    f.ShowMessage(RunTimeErrorMessage(error));
+    f.UnloadWithStatus(kExitSetupFailed);
+}
+
 int RunProgram(ProgramSeams seams) {
     int status = kExitNormal;
     try {
@@ -172,11 +181,23 @@ int RunProgram(ProgramSeams seams) {
         splash.Win.Show();
         splash.Win.Refresh();
         GameForm form(std::move(seams));
-        form.Show();
-        PumpMessages();
-        RunEventLoop(form);
+        try {
+            form.Show();
+            PumpMessages();
+            RunEventLoop(form);
+        } catch (const std::exception& e) {
+            // Whatever escaped a menu click or a game (a checked index, a library's throw) ends
+            // the program like any run-time error, never silently.
+            RunTimeFailure(form, e);
+        }
     } catch (const ProcessEnd& end) {
         status = end.Status;
+    } catch (const std::exception& e) {
+        // Failing even while reporting or releasing: the text is all that is left to give.
+        const std::string text = RunTimeErrorMessage(AsRunTimeError(e));
+        std::fprintf(stderr, "%s\n", text.c_str());
+        AddToErrorLog(text.substr(0, text.find('\n')));
+        status = kExitSetupFailed;
     }
     return status;
 }

@@ -73,9 +73,10 @@ void SetupDirectSound(SoundObjects& sound, SoundFields& fields, const MediaHooks
         LoadResourceSound(sound, 81, r == 1 ? "qvintro4a" : "qvintro4");
         for (int n = 82; n <= kSoundCount; ++n) LoadResourceSound(sound, n, kWaves[n]);
         fields.SoundOn = True;
-    } catch (const PlatformError&) {
+    } catch (const PlatformError& e) {
+        // The step, and why it failed (a machine without a sound device says so here).
         std::string line = std::string(logprefix::SetupDirectSound) + step;
-        std::string lines[] = {line};
+        std::string lines[] = {line, "Error was " + e.Description};
         WriteErrorLog(lines);
         if (hooks.MessageBox) hooks.MessageBox(line);
         if (hooks.UnloadMainForm) hooks.UnloadMainForm();

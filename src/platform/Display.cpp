@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -21,14 +22,20 @@ bool g_keepPixels = true;
 
 [[noreturn]] void Fail(int32_t number, const std::string& what) { throw PlatformError(number, what, kSource); }
 
-// SDL's video, started on first use. Without an explicit driver and without a display SDL falls
-// back to its "offscreen" driver, which pretends every mode works: that counts as no display.
-bool VideoUp() {
-    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+// Whether SDL's video runs on its "offscreen" driver without having been asked for it. Without
+// an explicit driver and without a display SDL falls back to that driver, which pretends every
+// mode works: that counts as no display, whoever started the video (the splash starts it first).
+bool OnUnaskedOffscreen() {
     const char* driver = SDL_GetCurrentVideoDriver();
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    if (driver && std::strcmp(driver, "offscreen") == 0 && !(asked && std::strcmp(asked, "offscreen") == 0)) {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return driver && std::strcmp(driver, "offscreen") == 0 && !(asked && std::strcmp(asked, "offscreen") == 0);
+}
+
+// SDL's video, started on first use; false when there is no display to show anything on.
+bool VideoUp() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return !OnUnaskedOffscreen();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (OnUnaskedOffscreen()) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
@@ -44,11 +51,27 @@ struct DesktopMode {
     int32_t width = 0, height = 0, bits = 0;
 };
 
+// The smallest screen the game lays out: a smaller desktop shows it scaled down to fit.
+constexpr int32_t kLayoutWidth = 640, kLayoutHeight = 480;
+
+// The real desktop as SDL reports it; its format tells whether SDL can draw on it at all.
+bool RealDesktop(SDL_DisplayMode& m) {
+    if (!VideoUp()) return false;
+    m = SDL_DisplayMode{};
+    return SDL_GetDesktopDisplayMode(0, &m) == 0;
+}
+
+// SDL draws only on desktops of 2 or more bytes per pixel: a palette (8-bit) visual reports an
+// unknown format, and neither a window surface nor a renderer can be made for it.
+bool Drawable(const SDL_DisplayMode& m) { return SDL_BYTESPERPIXEL(m.format) >= 2 && !SDL_ISPIXELFORMAT_INDEXED(m.format); }
+
 DesktopMode Desktop() {
-    if (!VideoUp()) Fail(dderr::NoDirectDrawHW, std::string("no display: ") + SDL_GetError());
     SDL_DisplayMode m{};
-    if (SDL_GetDesktopDisplayMode(0, &m) != 0) Fail(dderr::NoDirectDrawHW, std::string("no display mode: ") + SDL_GetError());
-    DesktopMode d{m.w, m.h, 0};
+    if (!VideoUp()) Fail(dderr::NoDirectDrawHW, std::string("no display: ") + SDL_GetError());
+    if (!RealDesktop(m)) Fail(dderr::NoDirectDrawHW, std::string("no display mode: ") + SDL_GetError());
+    // A desktop smaller than the layout counts as the layout's size in that direction: the
+    // display shows it scaled down like any mode larger than the desktop.
+    DesktopMode d{std::max(m.w, kLayoutWidth), std::max(m.h, kLayoutHeight), 0};
     switch (SDL_BYTESPERPIXEL(m.format)) {
         case 4: d.bits = 32; break;  // SDL reports X-8-8-8 as 24 bits
         case 2: d.bits = 16; break;
@@ -63,7 +86,9 @@ constexpr std::array<int32_t, 3> kDepths{8, 16, 32};
 
 std::vector<DisplayModeRecord> ModeList() {
     std::vector<DisplayModeRecord> modes;
-    if (!VideoUp()) return modes;
+    SDL_DisplayMode m{};
+    // No display, or one SDL cannot draw on: no mode can be shown.
+    if (!RealDesktop(m) || !Drawable(m)) return modes;
     for (auto size : kSizes)
         for (int32_t bits : kDepths) modes.push_back({int16_t(bits), size[0], size[1]});
     DesktopMode d = Desktop();
@@ -273,6 +298,15 @@ int32_t GetDeviceCaps(int32_t index) {
 }
 
 DDEnum GetDDEnum() { return DDEnum{VideoUp() ? SDL_GetNumVideoDisplays() : 0}; }
+
+bool DisplayAvailable() { return VideoUp(); }
+
+std::string DisplayProblem() {
+    SDL_DisplayMode m{};
+    if (!RealDesktop(m) || Drawable(m)) return {};
+    return "The desktop's colours are a palette of 256 (8 bits per pixel), which the game cannot draw on. "
+           "Set the desktop to 16 or 24 bits per pixel and start the game again.";
+}
 
 // --- DirectDraw ---
 

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,11 +30,22 @@ struct DisplayModeRecord {
 
 // Fills mode with entry modeIndex (from 0) of the display's mode list and returns true, or
 // returns false past its end. The list: 640 x 480, 800 x 600 and 1024 x 768 at 8, 16 and 32 bits,
-// then the desktop's own mode unless it is one of those.
+// then the desktop's own mode unless it is one of those; empty without a display, or on a desktop
+// SDL cannot draw on.
 bool EnumDisplaySettings(int32_t modeIndex, DisplayModeRecord& mode);
 
-// The desktop's bits per pixel, width and height in pixels. A desktop with 4 bytes per pixel
-// counts as 32 bits (SDL calls it 24).
+// Whether there is a display the player can see: SDL's video runs (it is started if needed) on
+// a driver other than the "offscreen" one SDL falls back to without a display.
+bool DisplayAvailable();
+
+// Why the display lists no mode although it exists, in words for the player: SDL cannot draw on
+// the desktop (a palette visual of 8 bits per pixel). Empty when every mode works or when there
+// is no display at all.
+std::string DisplayProblem();
+
+// The desktop's bits per pixel, width and height in pixels. A desktop smaller than 640 x 480
+// counts as at least that size: the 640 x 480 layout is shown scaled down to it. A desktop with
+// 4 bytes per pixel counts as 32 bits (SDL calls it 24).
 constexpr int32_t HORZRES = 8;
 constexpr int32_t VERTRES = 10;
 constexpr int32_t BITSPIXEL = 12;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "platform/Clock.h"
 #include "platform/MessagePump.h"
@@ -18,6 +19,7 @@ struct ToolkitState {
     bool modal = false;
     bool closePending = false;
     bool leftAlt = false, rightAlt = false;
+    bool spaceTextDue = false;  // the text of the Space key just handled may still come
     Form* pressedForm = nullptr;
     Control* pressed = nullptr;
     bool hooked = false;
@@ -123,14 +125,24 @@ void OnEvent(const SDL_Event& e) {
         case SDL_KEYUP:
             if (e.key.keysym.sym == SDLK_LALT) t.leftAlt = false;
             if (e.key.keysym.sym == SDLK_RALT) t.rightAlt = false;
+            t.spaceTextDue = false;
             break;
         case SDL_KEYDOWN: {
             SDL_Keycode sym = e.key.keysym.sym;
             if (sym == SDLK_LALT) t.leftAlt = true;
             if (sym == SDLK_RALT) t.rightAlt = true;
+            t.spaceTextDue = false;
             if (t.modal) break;
             Form* f = KeyboardForm();
             if (!f) break;
+            // Space types its character from the key, whatever modifier is held (no text comes
+            // while Ctrl, the fire key, is down), once per press: its text, when it comes, and
+            // the key's repeats are the same press.
+            if (sym == SDLK_SPACE) {
+                t.spaceTextDue = true;
+                if (!e.key.repeat) f->TypeCharacter(32);
+                break;
+            }
             if ((e.key.keysym.mod & KMOD_ALT) || t.leftAlt || t.rightAlt) {
                 if (sym > 32 && sym < 127 && !e.key.repeat)
                     f->AccessKeyPressed(static_cast<char32_t>(std::tolower(static_cast<int>(sym))));
@@ -143,7 +155,9 @@ void OnEvent(const SDL_Event& e) {
             break;
         }
         case SDL_TEXTINPUT: {
-            if (t.modal || t.leftAlt || t.rightAlt) break;
+            const bool spaceKeyText = t.spaceTextDue && std::strcmp(e.text.text, " ") == 0;
+            t.spaceTextDue = false;
+            if (spaceKeyText || t.modal || t.leftAlt || t.rightAlt) break;
             for (Integer code : CharacterCodes(e.text.text)) {
                 Form* f = KeyboardForm();
                 if (!f) break;
@@ -190,6 +204,7 @@ void Unhook() {
     RemovePumpHook(t.pumpHook);
     t.hooked = false;
     t.leftAlt = t.rightAlt = false;
+    t.spaceTextDue = false;
     t.closePending = false;
     t.pressed = nullptr;
     t.pressedForm = nullptr;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 
 #include "platform/MessagePump.h"
@@ -75,6 +76,7 @@ JoystickDevice::JoystickDevice(int32_t instanceId) {
         SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
         Fail(dinput::ERR_INPUTLOST, "No joystick with that instance");
     }
+    guid_ = SDL_JoystickGetGUID(joy_);
     hook_ = AddPumpHook([this] { OnPump(); });
 }
 
@@ -124,9 +126,27 @@ void JoystickDevice::SetRange(int32_t minimum, int32_t maximum) {
     rangeMax_ = maximum;
 }
 
+// The index of an attached stick that is this device plugged in again: the same kind (SDL
+// gives a plugged-in stick a new instance id, but the same GUID); -1 when there is none.
+int JoystickDevice::ReturnedIndex() const {
+    const int n = SDL_NumJoysticks();
+    for (int i = 0; i < n; ++i)
+        if (std::memcmp(SDL_JoystickGetDeviceGUID(i).data, guid_.data, sizeof guid_.data) == 0) return i;
+    return -1;
+}
+
 void JoystickDevice::Acquire() {
     if (format_ != dinput::FORMAT_JOYSTICK) Fail(err::InvalidProcedureCall, "No data format set");
-    if (!SDL_JoystickGetAttached(joy_)) Fail(dinput::ERR_INPUTLOST, "Joystick unplugged");
+    if (!SDL_JoystickGetAttached(joy_)) {
+        // Unplugged: take it up again if it is back.
+        const int i = ReturnedIndex();
+        SDL_Joystick* back = i >= 0 ? SDL_JoystickOpen(i) : nullptr;
+        if (!back) Fail(dinput::ERR_INPUTLOST, "Joystick unplugged");
+        SDL_JoystickClose(joy_);
+        joy_ = back;
+        // The callback that took it up copied nothing: the next pump delivers its state.
+        deliverNext_ = true;
+    }
     if (!acquired_) last_ = Read();
     acquired_ = true;
     lostSignalled_ = false;
@@ -177,18 +197,21 @@ JoystickState JoystickDevice::Read() const {
 }
 
 void JoystickDevice::OnPump() {
-    if (!event_ || !acquired_) return;
+    if (!event_) return;
     if (!SDL_JoystickGetAttached(joy_)) {
-        // Losing the stick is a change too: the callback learns of it from its next read.
-        if (!lostSignalled_) {
+        // Losing the stick is a change too: the callback learns of it from its next read and
+        // re-acquires. So is its return: the callback's re-acquire then takes it up.
+        if (!lostSignalled_ || ReturnedIndex() >= 0) {
             lostSignalled_ = true;
             Signal(event_);
         }
         return;
     }
+    if (!acquired_) return;
     JoystickState now = Read();
-    if (now == last_) return;
+    if (now == last_ && !deliverNext_) return;
     last_ = now;
+    deliverNext_ = false;
     Signal(event_);
 }
 

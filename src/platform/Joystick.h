@@ -4,7 +4,8 @@
 // acquire and poll, the device state (axes scaled into the range, 32 buttons), and event
 // notification: when the device's state has changed, the registered callback runs from the
 // message pump, on the game thread. A stick that was unplugged reports ERR_INPUTLOST, one that
-// is not acquired ERR_NOTACQUIRED (Keyboard.h).
+// is not acquired ERR_NOTACQUIRED (Keyboard.h); an unplugged stick plugged in again signals
+// once more, and the next acquire takes it up.
 #include <SDL.h>
 
 #include <array>
@@ -98,11 +99,14 @@ private:
     void CheckReadable();
     void OnPump();
     int AxisIndex(int32_t objectOffset) const;
+    int ReturnedIndex() const;
 
     SDL_Joystick* joy_ = nullptr;
+    SDL_JoystickGUID guid_{};
     int32_t format_ = 0;
     bool acquired_ = false;
     bool lostSignalled_ = false;
+    bool deliverNext_ = false;
     int32_t event_ = 0;
     int32_t rangeMin_ = 0, rangeMax_ = 65535;
     std::array<Axis, 6> axes_{};

@@ -129,6 +129,13 @@ void KeyboardDevice::Unacquire() { acquired_ = false; }
 void KeyboardDevice::GetDeviceStateKeyboard(KeyboardStateTable& state) const {
     if (!acquired_) throw PlatformError(dinput::ERR_NOTACQUIRED, "Keyboard not acquired", "KeyboardDevice");
     state = Table().keys;
+    // A key held since before the table listened (fire held through "Begin", an arrow held
+    // into a level) sent its event to nobody: SDL's own state knows it is down.
+    int count = 0;
+    const uint8_t* held = SDL_GetKeyboardState(&count);
+    for (int sc = 0; held && sc < count; ++sc)
+        if (held[sc])
+            if (const uint8_t code = KeyCodeFromScancode(static_cast<SDL_Scancode>(sc))) state[code] = 0x80;
 }
 
 void InjectKey(SDL_Scancode sc, bool down) {

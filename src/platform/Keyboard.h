@@ -1,9 +1,11 @@
 #pragma once
 // The system keyboard as the game reads it: a 256-byte table indexed by the classic keyboard
 // scan codes (0xCB left, 0xCD right, 0xC8 up, 0xD0 down, 0x1D left Ctrl, 0x38 left Alt,
-// 0x2A left Shift, ...), a byte of 0x80 for a key that is down. The table follows the SDL key
-// events the message pump hands out, so keys pushed into SDL's queue by tests count exactly
-// like typed ones (SDL's own key state ignores pushed events).
+// 0x2A left Shift, ...), a byte of 0x80 for a key that is down. A key is down when the SDL key
+// events the message pump handed out say so (keys pushed into SDL's queue by tests count
+// exactly like typed ones; SDL's own key state ignores pushed events) or when SDL's own key
+// state holds it (a key already held when the device was set up sent its event before anyone
+// listened).
 #include <SDL.h>
 
 #include <array>
@@ -44,7 +46,7 @@ public:
     void SetCooperativeLevel(int32_t flags);
     void Acquire();
     void Unacquire();
-    // Copies the table. Throws PlatformError (not acquired) before Acquire.
+    // The keys down now. Throws PlatformError (not acquired) before Acquire.
     void GetDeviceStateKeyboard(KeyboardStateTable& state) const;
 
 private:

@@ -7,6 +7,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/Display.h"
 #include "platform/Forms.h"
 #include "platform/MessagePump.h"
 #include "platform/PlatformError.h"
@@ -84,9 +85,48 @@ void DrawBox(SDL_Surface* s, const SDL_Rect& box, const std::string& text, const
 
 bool InRect(const SDL_Rect& r, int x, int y) { return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h; }
 
+UnshownMessageSink g_unshown;
+
+// A message that no box could show: on stderr, and to whoever keeps a record of it.
+void Unshown(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    std::fflush(stderr);
+    if (g_unshown) g_unshown(text);
+}
+
+// The windowing system's own box through SDL: it needs nothing SDL draws with, so it still
+// works on a desktop SDL cannot draw on. Never on the headless drivers.
+bool SystemBox(const std::string& text) {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0) return false;
+    // That box neither wraps the text nor knows a palette: lines are broken here, and the colours
+    // are chosen so that their low byte, all a palette display keeps of them, names its black
+    // (0) and white (1).
+    std::string wrapped;
+    size_t column = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n') column = 0;
+        else if (c == ' ' && column >= 60) {
+            wrapped += '\n';
+            column = 0;
+            continue;
+        } else ++column;
+        wrapped += c;
+    }
+    const SDL_MessageBoxButtonData ok{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0,
+                                      "OK"};
+    const SDL_MessageBoxColor paper{255, 255, 1}, ink{0, 0, 0};
+    const SDL_MessageBoxColorScheme colours{{paper, ink, ink, paper, ink}};
+    const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, "Gorbulant", wrapped.c_str(), 1, &ok, &colours};
+    int pressed = 0;
+    return SDL_ShowMessageBox(&box, &pressed) == 0;
+}
+
 }  // namespace
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { g_handler = std::move(handler); }
+void SetUnshownMessageSink(UnshownMessageSink sink) { g_unshown = std::move(sink); }
 
 const MessageBoxInfo* ActiveMessageBox() { return g_active ? &g_info : nullptr; }
 
@@ -113,17 +153,24 @@ void MsgBox(const std::string& text) {
     SDL_Surface* canvas = screen;
     SDL_Rect box{(areaW - w) / 2, (areaH - h) / 2, w, h};
     if (!screen) {
-        // No display yet: the box gets a small window of its own.
-        if (!SDL_WasInit(SDL_INIT_VIDEO) && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            std::fprintf(stderr, "%s\n", text.c_str());
+        // No display yet, or it was given back before the message: the box gets a small window of
+        // its own, on top of everything (the display's window, which may still show the last
+        // picture, is always on top too) and raised so that it has the keyboard.
+        if (!DisplayAvailable()) {
+            Unshown(text);
             return;
         }
-        scope.window = SDL_CreateWindow("Gorbulant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h, SDL_WINDOW_SHOWN);
+        scope.window = SDL_CreateWindow("Gorbulant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+                                        SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
         canvas = scope.window ? SDL_GetWindowSurface(scope.window) : nullptr;
         if (!canvas) {
-            std::fprintf(stderr, "%s\n", text.c_str());
+            // SDL cannot draw here (a palette desktop): the system's box, else no box at all.
+            if (scope.window) SDL_DestroyWindow(scope.window);
+            scope.window = nullptr;
+            if (!SystemBox(text)) Unshown(text);
             return;
         }
+        SDL_RaiseWindow(scope.window);
         box = {0, 0, w, h};
     } else {
         Save(scope, screen, box);

@@ -22,6 +22,7 @@ namespace err {
 constexpr int32_t InvalidProcedureCall = 5;
 constexpr int32_t OutOfMemory = 7;
 constexpr int32_t SubscriptOutOfRange = 9;
+constexpr int32_t InternalError = 51;
 constexpr int32_t FileNotFound = 53;
 constexpr int32_t ObjectNotSet = 91;
 constexpr int32_t ResourceNotFound = 326;

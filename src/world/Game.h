@@ -29,8 +29,7 @@ constexpr SurfaceId Screen = 107;      // the current level's background
 constexpr SurfaceId BackBuffer = 108;  // the 612 x 330 play area
 }  // namespace surf
 
-// The menu's option values a game start copies into the game flags (until the menu exists,
-// the caller fills them).
+// The menu's option values a game start copies into the game flags.
 struct GameOptions {
     bool FireTrailsOff = false;       // chkFire checked
     bool SimpleBackground = false;    // chkBack checked

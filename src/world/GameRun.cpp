@@ -89,6 +89,10 @@ void BeginGame(Game& g) {
     for (int n = 1; n <= 96; ++n) g.Sounds[n] = False;
 
     DrawScreenFrame(g);
+    // The frame covers the energy bar and the lives row: they are drawn anew, as in the
+    // program's first game, even when this game starts with what the last one showed.
+    g.Hud.ShownEnergy = 0;
+    g.Hud.ShownLives = 0;
     PumpMessages();
 
     g.Run.ScriptEnded = False;

@@ -2,6 +2,7 @@
 
 #include "media/Blit.h"
 #include "media/DisplaySetup.h"
+#include "media/ErrorLog.h"
 #include "media/InputSetup.h"
 #include "media/SoundSetup.h"
 #include "platform/MessageBox.h"
@@ -221,7 +222,8 @@ void LiveMedia::Unload() {
 }
 
 void LiveMedia::RunTimeError(const PlatformError& e) {
-    MessageBox("Run-time error '" + std::to_string(e.Number) + "':\n\n" + e.Description);
+    LogRunTimeError(e);
+    MessageBox(RunTimeErrorMessage(e));
     Unload();
 }
 

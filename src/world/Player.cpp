@@ -19,14 +19,14 @@ Long KeyAxis(const Game& g, uint8_t lowKey, uint8_t highKey) {
     return kAxisCentre;
 }
 
+void SetSourceRow(PlaneRecord& p) { p.SrcY = ToInteger((p.Frame - 1) * p.Height); }
+
+}  // namespace
+
 void NextSpinFrame(PlaneRecord& p) {
     p.Frame = ToInteger(p.Frame + 1);
     if (p.Frame > 16) p.Frame = 1;
 }
-
-void SetSourceRow(PlaneRecord& p) { p.SrcY = ToInteger((p.Frame - 1) * p.Height); }
-
-}  // namespace
 
 void DrawPlayer(Game& g) {
     PlaneRecord& p = g.Player();

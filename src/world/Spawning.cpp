@@ -94,8 +94,10 @@ void BossRules(Game& g, PlaneRecord& r) {
 
 void StepLevelScript(Game& g) {
     LevelState& run = g.Run;
+    // An ended script waits for nothing: its tick stops, however long the level's boss lives.
+    if (run.ScriptEnded != False) return;
     if (run.ScriptHold == False) run.ScriptTick = ToInteger(run.ScriptTick + 1);
-    if (run.ScriptTick != Row(g, 0, run.LevelProgress) || run.ScriptEnded != False) return;
+    if (run.ScriptTick != Row(g, 0, run.LevelProgress)) return;
     run.ScriptTick = 0;
     run.LevelProgress = ToInteger(run.LevelProgress + 1);
     if (Row(g, 1, run.LevelProgress) == 99) {

@@ -114,8 +114,7 @@ void UsePlayerItem(Game& g) {
 
 void PlayerDiveAttack(Game& g) {
     PlaneRecord& p = g.Player();
-    p.Frame = ToInteger(p.Frame + 1);
-    if (p.Frame > 16) p.Frame = 1;
+    NextSpinFrame(p);
     p.Y = ToInteger(p.Y + 10);
     if (p.Frame % 2 == 0) {
         for (Integer gunY : {p.PlayerGunY1.at(p.Frame), p.PlayerGunY2.at(p.Frame)}) {

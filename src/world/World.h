@@ -39,6 +39,8 @@ void MovePlayerVertical(Game& g, Long inputY);
 void MovePlayerManoeuvre(Game& g, Long inputX);
 void PlayerFlyIn(Game& g, Long inputX);
 void UpdatePlayerFalling(Game& g);
+// The next of the 16 frames of a roll or dive, wrapping from 16 to 1.
+void NextSpinFrame(PlaneRecord& p);
 
 // Player weapons and special items.
 void FirePlayerGuns(Game& g);

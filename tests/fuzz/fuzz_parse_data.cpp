@@ -12,15 +12,22 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace gorb;
     static const int kWidth[6] = {1, 3, 4, 1, 1, 1};
-    static auto types = [] {
+    // Each input starts from freshly filled type tables and empty game data, so that a crash
+    // reproduces from its one file: the parser writes into both. They are reset in place
+    // rather than allocated anew, which would map and fault in 400 KB for every input.
+    static const auto pristine = [] {
         auto t = std::make_unique<TypeTables>();
         InitPlaneTypes(*t);
         InitBulletTypes(*t);
         InitEffectTypes(*t);
         return t;
     }();
+    static const auto empty = std::make_unique<GameData>();
+    static auto types = std::make_unique<TypeTables>();
     static auto tables = std::make_unique<GameData>();
     if (size == 0) return 0;
+    *types = *pristine;
+    *tables = *empty;
     int range = data[0] % 6 + 1;
     std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     bool stopped = false;

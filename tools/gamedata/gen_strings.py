@@ -5,6 +5,7 @@ Run by hand from the repository root (the build does not run it):
 
     python3 tools/gamedata/gen_strings.py            # writes resources/strings.txt
     python3 tools/gamedata/gen_strings.py --report   # also prints the level table
+    python3 tools/gamedata/gen_strings.py --check    # only says whether strings.txt is current
 
 The output is deterministic. Every game-data entry is a quoted comma list; lines starting with
 '#' are comments that the embedder skips. The tables here hold:
@@ -1072,14 +1073,18 @@ HEADER = """\
 #   581-593  harder bosses, level 1-13: extra mission targets (a bare integer)
 """
 
-def write():
+def table_text():
     lines = HEADER.splitlines()
     for i, text, note in entries():
         if note:
             lines.append(f"# {note}")
         lines.append(f"{i} {text}")
+    return "\n".join(lines) + "\n"
+
+
+def write():
     OUT.parent.mkdir(exist_ok=True)
-    OUT.write_text("\n".join(lines) + "\n")
+    OUT.write_text(table_text())
 
 
 # ---------------------------------------------------------------------------------------------
@@ -1177,6 +1182,14 @@ def checks(report=False):
 
 
 if __name__ == "__main__":
+    if "--check" in sys.argv:
+        # The build embeds strings.txt as it is: a hand edit there, or a table here changed
+        # without running this script, would ship data that its source does not say.
+        if OUT.read_text() != table_text():
+            print(f"{OUT.relative_to(ROOT)} differs from what {Path(__file__).name} writes: run it again")
+            sys.exit(1)
+        print(f"{OUT.relative_to(ROOT)} matches its generator")
+        sys.exit(0)
     write()
     probs = checks("--report" in sys.argv)
     for p in probs:
