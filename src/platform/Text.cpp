@@ -136,20 +136,31 @@ bool FileExists(const std::string& p) {
     return !p.empty() && stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// The fontconfig set-up the lookups use: loaded at the first lookup and given back when the
+// program ends (the library's own shared one is never released).
+FcConfig* FontconfigSetup() {
+    struct Release {
+        void operator()(FcConfig* c) const { FcConfigDestroy(c); }
+    };
+    static const std::unique_ptr<FcConfig, Release> config(FcInitLoadConfigAndFonts());
+    return config.get();
+}
+
 // Asks the fontconfig library for the file it would use for the family (its own substitutes
 // and defaults applied, as any program's lookup is). No shell and no child process: the name is
 // only ever a pattern value.
 std::string FontconfigMatch(const std::string& name, bool bold) {
-    if (name.empty() || !FcInit()) return {};
+    FcConfig* config = FontconfigSetup();
+    if (name.empty() || !config) return {};
     FcPattern* pattern = FcPatternCreate();
     if (!pattern) return {};
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* match = FcFontMatch(config, pattern, &result);
     std::string path;
     FcChar8* file = nullptr;
     if (match && result == FcResultMatch && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file)
