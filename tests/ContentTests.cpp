@@ -7,12 +7,12 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
-#include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "data/PlayerGuns.h"
 #include "gen_content/SoundMeasure.h"
 #include "platform/GamePalette.h"
 #include "platform/Resources.h"
@@ -193,6 +193,34 @@ TEST(Content, EverySpriteFrameHasKeyAroundASolidBody) {
             EXPECT_TRUE(ring) << "frame at row " << top;
             // The middle of the frame is opaque: a body the collision test can hit.
             EXPECT_FALSE(bmp.IsKey(b.width / 2, top + b.frameHeight / 2)) << "frame at row " << top;
+        }
+    }
+}
+
+// The player's plane fills its 80 x 64 frames, tail at the left edge and propeller at the right,
+// and in every frame both gun barrels end just short of the right edge, where the shots start, at
+// the heights the game fires them from.
+TEST(Content, ThePlayersPlaneSpansItsFramesWithItsGunsWhereTheShotsStart) {
+    Bmp bmp(res::FindBitmap("player"));
+    ASSERT_TRUE(bmp.Complete());
+    for (int f = 1; f <= 16; ++f) {
+        SCOPED_TRACE("frame " + std::to_string(f));
+        const int top = (f - 1) * 64;
+        int left = 80, right = -1;
+        for (int y = top; y < top + 64; ++y)
+            for (int x = 0; x < 80; ++x)
+                if (!bmp.IsKey(x, y)) left = std::min(left, x), right = std::max(right, x);
+        EXPECT_LE(left, 4);
+        EXPECT_GE(right, 76);
+        for (int gun : {kPlayerGunY1[size_t((f - 1) % 8)], kPlayerGunY2[size_t((f - 1) % 8)]}) {
+            // Opaque along the last stretch before the muzzle, on the gun's row or next to it.
+            int along = 0;
+            for (int x = 66; x <= 73; ++x) {
+                bool here = false;
+                for (int dy = -1; dy <= 1; ++dy) here = here || !bmp.IsKey(x, top + gun + dy);
+                along += here;
+            }
+            EXPECT_EQ(along, 8) << "no barrel at height " << gun;
         }
     }
 }
