@@ -325,6 +325,34 @@ TEST_F(SoundTest, WaveFilesAndMalformedWaves) {
     EXPECT_THROW(dev->CreateSoundBufferFromMemory(junk), PlatformError);
 }
 
+TEST_F(SoundTest, AWaveInTheDevicesFormatIsPlayedFromWhereItLies) {
+    const auto a = Ramp(300, 50, 50);
+    const std::vector<uint8_t> wav = MakeWav(a, 16, kRate);
+    const std::span<const int16_t> pcm = sound::PcmInFormat(wav, kRate);
+    ASSERT_EQ(pcm.size(), a.size());
+    EXPECT_EQ(reinterpret_cast<const uint8_t*>(pcm.data()), wav.data() + 44);  // no copy
+
+    // Anything else is converted as before.
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> wav;
+    };
+    std::vector<uint8_t> truncated = wav;
+    truncated.resize(100);
+    for (const Case& c : {Case{"8-bit", MakeWav(a, 8, kRate)}, Case{"another rate", MakeWav(a, 16, 11025)},
+                          Case{"data chunk past the end", truncated}, Case{"not a wave", std::vector<uint8_t>(64, 0x41)}})
+        EXPECT_TRUE(sound::PcmInFormat(c.wav, kRate).empty()) << c.what;
+
+    // Borrowed or copied, the buffer sounds the same; an 8-bit wave still loads.
+    SoundBuffer borrowed = dev->CreateSoundBufferFromStaticMemory(wav);
+    SoundBuffer eight = dev->CreateSoundBufferFromStaticMemory(MakeWav(a, 8, kRate));
+    EXPECT_EQ(borrowed.Frames(), 300u);
+    EXPECT_EQ(eight.Frames(), 300u);
+    borrowed.Play();
+    Mix(300 + kLook);
+    for (int i = 0; i < 300; ++i) ASSERT_NEAR(heard[size_t(kLook + i)], Heard(a[size_t(i)]), 1) << i;
+}
+
 TEST_F(SoundTest, BufferOutlivingTheDeviceIsHarmless) {
     SoundBuffer b = Load(Ramp(10));
     b.Play();

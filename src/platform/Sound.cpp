@@ -1,6 +1,7 @@
 #include "platform/Sound.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <numeric>
@@ -9,10 +10,13 @@
 
 namespace gorb {
 
-// The converted samples of one wave: mono S16 at the device rate, shared by a buffer and all
-// its duplicates (the mixer spreads mono over the device's channels).
+// The samples of one wave: mono S16 at the device rate, shared by a buffer and all its
+// duplicates (the mixer spreads mono over the device's channels). They are either converted
+// into samples, or, for a wave embedded in the program that is in the device's own format
+// already, read where the wave lies: the program's image holds it for the whole run anyway.
 struct SoundData {
     std::vector<int16_t> samples;
+    const int16_t* pcm = nullptr;  // samples.data(), or the embedded wave's data chunk
     size_t frames = 0;
     uint32_t sourceBlockAlign = 1;  // bytes per frame of the wave's own format
     int sourceRate = sound::WaveRate;
@@ -114,7 +118,7 @@ struct SoundMixer {
                 }
                 const size_t left = v->data->frames - v->pos;
                 const size_t take = std::min(left, static_cast<size_t>(n) - offset);
-                const int16_t* src = v->data->samples.data() + v->pos;
+                const int16_t* src = v->data->pcm + v->pos;
                 for (size_t s = 0; s < take; ++s) acc[offset + s] += src[s];
                 v->pos += take;
                 if (v->pos >= v->data->frames) {
@@ -418,13 +422,59 @@ SoundBuffer SoundDevice::CreateSoundBufferFromMemory(std::span<const uint8_t> wa
     data->samples.resize(mono.size());
     for (size_t i = 0; i < mono.size(); ++i)
         data->samples[i] = static_cast<int16_t>(std::clamp<long>(std::lround(mono[i] * 32768.0f), -32768, 32767));
+    data->pcm = data->samples.data();
+    return BufferFor(std::move(data));
+}
 
+SoundBuffer SoundDevice::BufferFor(std::shared_ptr<SoundData> data) {
     SoundBuffer b;
     b.mixer_ = mixer_;
     b.voice_ = std::make_unique<SoundVoice>();
     b.voice_->data = std::move(data);
     return b;
 }
+
+SoundBuffer SoundDevice::CreateSoundBufferFromStaticMemory(std::span<const uint8_t> wav) {
+    const std::span<const int16_t> pcm = sound::PcmInFormat(wav, mixer_->rate);
+    if (pcm.empty()) return CreateSoundBufferFromMemory(wav);
+    auto data = std::make_shared<SoundData>();
+    data->sourceBlockAlign = 2;
+    data->sourceRate = mixer_->rate;
+    data->rate = mixer_->rate;
+    data->pcm = pcm.data();
+    data->frames = pcm.size();
+    return BufferFor(std::move(data));
+}
+
+namespace sound {
+
+std::span<const int16_t> PcmInFormat(std::span<const uint8_t> wav, int rate) {
+    if constexpr (std::endian::native != std::endian::little) return {};
+    auto u16 = [&](size_t at) { return uint32_t(wav[at]) | uint32_t(wav[at + 1]) << 8; };
+    auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    if (wav.size() < 12 || std::memcmp(wav.data(), "RIFF", 4) != 0 || std::memcmp(wav.data() + 8, "WAVE", 4) != 0)
+        return {};
+    bool formatOk = false;
+    for (size_t at = 12; at + 8 <= wav.size();) {
+        const uint32_t size = u32(at + 4);
+        const size_t body = at + 8;
+        if (size > wav.size() - body) return {};
+        if (std::memcmp(wav.data() + at, "fmt ", 4) == 0) {
+            // PCM, one channel, 16 bits, at the device's rate.
+            formatOk = size >= 16 && u16(body) == 1 && u16(body + 2) == 1 && u32(body + 4) == uint32_t(rate) &&
+                       u16(body + 14) == 16;
+            if (!formatOk) return {};
+        } else if (std::memcmp(wav.data() + at, "data", 4) == 0) {
+            const uint8_t* p = wav.data() + body;
+            if (!formatOk || reinterpret_cast<uintptr_t>(p) % alignof(int16_t) != 0) return {};
+            return {reinterpret_cast<const int16_t*>(p), size / 2};
+        }
+        at = body + size + (size & 1);  // chunks are padded to an even length
+    }
+    return {};
+}
+
+}  // namespace sound
 
 SoundBuffer SoundDevice::CreateSoundBufferFromFile(const std::string& path) {
     SDL_RWops* rw = SDL_RWFromFile(path.c_str(), "rb");

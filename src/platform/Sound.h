@@ -24,6 +24,7 @@
 namespace gorb {
 
 struct SoundMixer;
+struct SoundData;
 struct SoundVoice;
 
 // Cooperative level and buffer flags as the game passes them.
@@ -49,6 +50,9 @@ constexpr int LimiterLookAhead = 16;
 // A mono signal resampled from one rate to another with a Kaiser-windowed sinc filter: images
 // and aliases stay about 80 dB down. The same signal when the rates are equal.
 std::vector<float> Resample(const std::vector<float>& in, int fromRate, int toRate);
+// The samples of a PCM wave image that is mono, 16 bits and at the given rate, where they lie
+// in it; empty for any other format or a malformed image.
+std::span<const int16_t> PcmInFormat(std::span<const uint8_t> wav, int rate);
 }  // namespace sound
 
 // One sound buffer (or the primary buffer, or nothing). Move-only: assigning a new buffer to a
@@ -101,6 +105,9 @@ public:
     SoundBuffer CreateSoundBufferFromMemory(std::span<const uint8_t> wav);
     // A buffer from the embedded wave resource of that name (any letter case).
     SoundBuffer CreateSoundBufferFromResource(std::string_view name);
+    // A buffer from a wave image that stays in memory, unchanged, for the whole run: a wave in
+    // the device's own format is played from where it lies instead of being copied.
+    SoundBuffer CreateSoundBufferFromStaticMemory(std::span<const uint8_t> wav);
     // A buffer from a wave file on disk.
     SoundBuffer CreateSoundBufferFromFile(const std::string& path);
     // A new buffer sharing the original's samples, stopped, at position 0. Duplicating an
@@ -127,6 +134,7 @@ public:
 
 private:
     SoundDevice() = default;
+    SoundBuffer BufferFor(std::shared_ptr<SoundData> data);
     std::shared_ptr<SoundMixer> mixer_;
     bool ownsSubsystem_ = false;
 };
