@@ -4,12 +4,16 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
+#include <map>
 #include <cstring>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "data/PlayerGuns.h"
+#include "gen_content/SoundMeasure.h"
 #include "platform/GamePalette.h"
 #include "platform/Resources.h"
 
@@ -193,6 +197,34 @@ TEST(Content, EverySpriteFrameHasKeyAroundASolidBody) {
     }
 }
 
+// The player's plane fills its 80 x 64 frames, tail at the left edge and propeller at the right,
+// and in every frame both gun barrels end just short of the right edge, where the shots start, at
+// the heights the game fires them from.
+TEST(Content, ThePlayersPlaneSpansItsFramesWithItsGunsWhereTheShotsStart) {
+    Bmp bmp(res::FindBitmap("player"));
+    ASSERT_TRUE(bmp.Complete());
+    for (int f = 1; f <= 16; ++f) {
+        SCOPED_TRACE("frame " + std::to_string(f));
+        const int top = (f - 1) * 64;
+        int left = 80, right = -1;
+        for (int y = top; y < top + 64; ++y)
+            for (int x = 0; x < 80; ++x)
+                if (!bmp.IsKey(x, y)) left = std::min(left, x), right = std::max(right, x);
+        EXPECT_LE(left, 4);
+        EXPECT_GE(right, 76);
+        for (int gun : {kPlayerGunY1[size_t((f - 1) % 8)], kPlayerGunY2[size_t((f - 1) % 8)]}) {
+            // Opaque along the last stretch before the muzzle, on the gun's row or next to it.
+            int along = 0;
+            for (int x = 66; x <= 73; ++x) {
+                bool here = false;
+                for (int dy = -1; dy <= 1; ++dy) here = here || !bmp.IsKey(x, top + gun + dy);
+                along += here;
+            }
+            EXPECT_EQ(along, 8) << "no barrel at height " << gun;
+        }
+    }
+}
+
 TEST(Content, OpaqueScreenPiecesNeverShowTheKey) {
     for (const char* name : {"tile", "INTRO01", "intro04", "end", "picIntro", "frameColor"}) {
         Bmp bmp(res::FindBitmap(name));
@@ -275,6 +307,106 @@ TEST(Content, TimedClipsFitTheirSlots) {
     for (const char* d : {"drum1", "drum3", "drum4"}) EXPECT_NEAR(seconds(d), 1.6, 0.01) << d;
     // The exit jingle is cut off 1600 ms after it starts.
     EXPECT_LE(seconds("exit3"), 1.6);
+}
+
+// A wave's samples in [-1, 1].
+std::vector<float> Samples(const std::string& name) {
+    Wav w = ParseWav(res::FindWave(name));
+    std::vector<float> out;
+    const size_t step = w.bits / 8;
+    for (size_t i = 0; step && i + step <= w.data.size(); i += step)
+        out.push_back(w.bits == 8 ? (float(w.data[i]) - 128) / 128.f : float(int16_t(U16(w.data, i))) / 32768.f);
+    return out;
+}
+
+TEST(Content, EveryWaveSitsAtItsRolesLoudnessCentredAndEndingOnSilence) {
+    // The roles in the order of their loudness: the two big moments on top, the explosions
+    // over the shots that cause them, drums and music alike.
+    std::map<gen::Role, double> target;
+    for (const auto& l : gen::RoleLevels()) target[l.role] = l.targetDb;
+    for (const auto& [role, db] : target) {
+        if (role == gen::Role::PlayerDeath || role == gen::Role::BossDeath) continue;
+        EXPECT_LT(db, target[gen::Role::BossDeath]) << gen::RoleName(role);
+    }
+    EXPECT_GT(target[gen::Role::Explosion], target[gen::Role::PlayerShot] + 6);
+    EXPECT_GT(target[gen::Role::Explosion], target[gen::Role::EnemyFire] + 6);
+    EXPECT_EQ(target[gen::Role::Drums], target[gen::Role::Music]);
+
+    for (const auto& [name, bits] : ExpectedWaves()) {
+        SCOPED_TRACE(name);
+        const gen::Role role = gen::RoleOfWave(name);
+        ASSERT_NE(role, gen::Role::Count) << "a wave without a role";
+        const std::vector<float> s = Samples(name);
+        ASSERT_FALSE(s.empty());
+        EXPECT_NEAR(gen::LoudnessDb(s, 22050), gen::TargetDb(role), 1.0);
+        double sum = 0, squares = 0;
+        float peak = 0;
+        for (float x : s) {
+            sum += x;
+            squares += double(x) * x;
+            peak = std::max(peak, std::abs(x));
+        }
+        EXPECT_LE(peak, 0.98f);  // no wave clips
+        // Centred: no offset worth a twentieth of the wave's own strength.
+        EXPECT_LT(std::abs(sum) / double(s.size()), 0.05 * std::sqrt(squares / double(s.size())));
+        EXPECT_LT(std::abs(s.back()), 0.01f);                // ends on silence
+    }
+}
+
+// The one-third-octave spectra of the waves, their distances in dB, and the two tables a
+// listener cares about: the closest pair between every two roles, and every two boss voices.
+TEST(Content, SoundsOfDifferentRolesAndEveryBossVoiceCanBeToldApart) {
+    constexpr double kBetweenRoles = 3.0;  // dB: below it two sounds of different roles are twins
+    constexpr double kBetweenBosses = 3.0;
+    struct Profiled {
+        std::string name;
+        gen::Role role;
+        std::vector<double> bands;
+    };
+    std::vector<Profiled> all;
+    for (const auto& [name, bits] : ExpectedWaves())
+        all.push_back({name, gen::RoleOfWave(name), gen::ThirdOctaveProfile(Samples(name), 22050)});
+
+    const int roles = int(gen::Role::Count);
+    std::vector<std::vector<double>> closest(size_t(roles), std::vector<double>(size_t(roles), 1e9));
+    std::vector<std::vector<std::string>> pair(size_t(roles), std::vector<std::string>(size_t(roles), ""));
+    for (size_t i = 0; i < all.size(); ++i)
+        for (size_t j = i + 1; j < all.size(); ++j) {
+            if (all[i].role == all[j].role) continue;
+            const double d = gen::SpectralDistance(all[i].bands, all[j].bands);
+            size_t a = size_t(all[i].role), b = size_t(all[j].role);
+            if (a > b) std::swap(a, b);
+            if (d < closest[a][b]) {
+                closest[a][b] = d;
+                pair[a][b] = all[i].name + "/" + all[j].name;
+            }
+        }
+    std::printf("closest pair between two roles (spectral distance, dB; threshold %.1f):\n", kBetweenRoles);
+    for (size_t a = 0; a < size_t(roles); ++a)
+        for (size_t b = a + 1; b < size_t(roles); ++b) {
+            std::printf("  %-12s %-12s %5.1f  %s\n", gen::RoleName(gen::Role(a)), gen::RoleName(gen::Role(b)),
+                        closest[a][b], pair[a][b].c_str());
+            EXPECT_GE(closest[a][b], kBetweenRoles) << pair[a][b];
+        }
+
+    std::vector<const Profiled*> bosses;
+    for (const Profiled& p : all)
+        if (p.role == gen::Role::BossVoice) bosses.push_back(&p);
+    ASSERT_EQ(bosses.size(), 16u);
+    std::printf("boss voices (spectral distance, dB; threshold %.1f):\n%10s", kBetweenBosses, "");
+    for (const Profiled* b : bosses) std::printf(" %5s", b->name.c_str() + 6);
+    std::printf("\n");
+    for (const Profiled* a : bosses) {
+        std::printf("%10s", a->name.c_str());
+        for (const Profiled* b : bosses) {
+            const double d = gen::SpectralDistance(a->bands, b->bands);
+            std::printf(" %5.1f", d);
+            if (a != b) {
+                EXPECT_GE(d, kBetweenBosses) << a->name << " / " << b->name;
+            }
+        }
+        std::printf("\n");
+    }
 }
 
 }  // namespace

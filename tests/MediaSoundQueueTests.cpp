@@ -174,6 +174,7 @@ namespace {
 // The first frames a buffer mixes on its own: enough to tell any two waves apart.
 std::vector<int16_t> Opening(SoundDevice& device, SoundBuffer& buffer) {
     std::vector<int16_t> out(2 * 2048);
+    device.MixFrames(out.data(), sound::LimiterLookAhead);  // the limiter lets out what it held
     buffer.SetCurrentPosition(0);
     buffer.Play(0);
     device.MixFrames(out.data(), 2048);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <climits>
+#include <set>
 
 #include "TestBitmaps.h"
 #include "platform/Display.h"
@@ -218,4 +221,134 @@ TEST(Surface, CreationErrorsCarryTheirNumbers) {
     ExpectInvalid([&] { s->SetColorKey(DDCKEY_SRCBLT, ColorKey{256, 256}); }, "key beyond 8 bits");
     auto src = Uniform(2, 2, 0, 8);
     EXPECT_THROW(s->Blt(Rect{0, 0, 1, 1}, src, Rect{0, 0, 1, 1}, DDBLT_KEYSRC), PlatformError) << "keyed without a key";
+}
+
+// ---------------------------------------------------------------------------------------------
+// 24-bit art on the 8-bit palette
+
+namespace {
+
+// The palette's nearest entry by searching all of it (the key aside), lowest on a tie.
+int SearchedNearest(int r, int g, int b) {
+    const auto& p = GamePalette();
+    int best = 0;
+    long bestD = -1;
+    for (int i = 0; i < kKeyIndex; ++i) {
+        long dr = p[i].r - r, dg = p[i].g - g, db = p[i].b - b, d = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+        if (bestD < 0 || d < bestD) bestD = d, best = i;
+    }
+    return best;
+}
+
+// Mean colour of the palette entries of a block.
+std::array<double, 3> MeanColour(const std::vector<uint8_t>& idx, int w, int x0, int y0, int bw, int bh) {
+    std::array<double, 3> m{};
+    for (int y = y0; y < y0 + bh; ++y)
+        for (int x = x0; x < x0 + bw; ++x) {
+            const PaletteColor& c = GamePalette()[idx[size_t(y) * size_t(w) + size_t(x)]];
+            m[0] += c.r, m[1] += c.g, m[2] += c.b;
+        }
+    for (double& v : m) v /= bw * bh;
+    return m;
+}
+
+}  // namespace
+
+TEST(Palette, TheNearestEntryIsTheOneASearchFinds) {
+    for (int r = 0; r < 256; r += 3)
+        for (int g = 1; g < 256; g += 5)
+            for (int b = 2; b < 256; b += 3)
+                ASSERT_EQ(NearestPaletteIndex(uint8_t(r), uint8_t(g), uint8_t(b)), SearchedNearest(r, g, b))
+                    << r << "," << g << "," << b;
+    // Near the darkened magenta corner and the key.
+    for (int r = 200; r < 256; ++r)
+        for (int b = 200; b < 256; ++b)
+            for (int g : {0, 1, 12, 30}) {
+                if (r == 255 && g == 0 && b == 255) continue;
+                ASSERT_EQ(NearestPaletteIndex(uint8_t(r), uint8_t(g), uint8_t(b)), SearchedNearest(r, g, b))
+                    << r << "," << g << "," << b;
+            }
+    EXPECT_EQ(NearestPaletteIndex(255, 0, 255), kKeyIndex);
+}
+
+// A gradient keeps its colours on average in both dithers (where the nearest entry bands it),
+// exact palette colours and the key stay as they are, and only the key lands on the key's entry.
+TEST(Palette, DitheringKeepsGradientsAndLeavesTheKeyAlone) {
+    const int w = 320, h = 32;
+    std::vector<uint32_t> gradient(size_t(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const double t = double(x) / (w - 1);
+            gradient[size_t(y) * w + size_t(x)] =
+                uint32_t(20 + 210 * t) << 16 | uint32_t(30 + 100 * t) << 8 | uint32_t(80 - 10 * t);
+        }
+    gradient[5] = kMagenta;
+    gradient[size_t(w) * 9 + 200] = 0x336699;  // a palette colour
+    EXPECT_EQ(DitherFor(gradient), Dither::Ordered);  // art with key pixels: a sheet
+    for (Dither d : {Dither::Nearest, Dither::Ordered, Dither::Diffusion}) {
+        SCOPED_TRACE(int(d));
+        auto idx = MapToPalette(gradient, w, h, d);
+        ASSERT_EQ(idx.size(), gradient.size());
+        EXPECT_EQ(idx[5], kKeyIndex);
+        EXPECT_EQ(std::count(idx.begin(), idx.end(), uint8_t(kKeyIndex)), 1);
+        if (d != Dither::Diffusion) {
+            EXPECT_EQ(idx[size_t(w) * 9 + 200], 36 * 1 + 6 * 2 + 3);
+        }
+        double worst = 0;
+        for (int x0 = 16; x0 + 16 <= w; x0 += 16) {
+            auto m = MeanColour(idx, w, x0, 12, 16, 16);
+            const double t = (x0 + 7.5) / (w - 1);
+            const double want[3] = {20 + 210 * t, 30 + 100 * t, 80 - 10 * t};
+            for (int k = 0; k < 3; ++k) worst = std::max(worst, std::abs(m[k] - want[k]));
+        }
+        RecordProperty("worst_block_error_" + std::to_string(int(d)), std::to_string(worst));
+        if (d == Dither::Nearest)
+            EXPECT_GT(worst, 12) << "the nearest entry does not band this gradient?";
+        else
+            EXPECT_LT(worst, 6);
+    }
+}
+
+// Ordered dithering gives a colour the same pattern wherever it stands (4 x 4 periodic), so a
+// sprite looks the same in every frame of its sheet; diffusion passes no error across a key pixel.
+TEST(Palette, OrderedPatternsRepeatAndDiffusionStopsAtTheKey) {
+    const int w = 12, h = 8;
+    std::vector<uint32_t> flat(size_t(w) * h, 0x7A5C33);
+    auto ordered = MapToPalette(flat, w, h, Dither::Ordered);
+    std::set<uint8_t> used(ordered.begin(), ordered.end());
+    EXPECT_GT(used.size(), 1u);  // a colour between entries is mixed of two
+    for (int y = 0; y + 4 < h; ++y)
+        for (int x = 0; x + 4 < w; ++x) {
+            EXPECT_EQ(ordered[size_t(y) * w + size_t(x)], ordered[size_t(y) * w + size_t(x + 4)]);
+            EXPECT_EQ(ordered[size_t(y) * w + size_t(x)], ordered[size_t(y + 4) * w + size_t(x)]);
+        }
+    // Left of a key column one colour, right of it another: the right part maps as if alone.
+    std::vector<uint32_t> split(size_t(w) * h), right(size_t(w) * h, kMagenta);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t c = x < 5 ? 0xC08040u : x == 5 ? kMagenta : 0x2050A0u;
+            split[size_t(y) * w + size_t(x)] = c;
+            if (x > 5) right[size_t(y) * w + size_t(x)] = c;
+        }
+    auto a = MapToPalette(split, w, h, Dither::Diffusion), b = MapToPalette(right, w, h, Dither::Diffusion);
+    for (int y = 0; y < h; ++y)
+        for (int x = 5; x < w; ++x) EXPECT_EQ(a[size_t(y) * w + size_t(x)], b[size_t(y) * w + size_t(x)]) << x << "," << y;
+    EXPECT_EQ(DitherFor(std::vector<uint32_t>(4, 0x102030)), Dither::Diffusion);  // opaque: a picture
+}
+
+// Loading 24-bit art at 8 bits dithers it: a keyed sheet by the ordered pattern, an opaque
+// picture by diffusion; at 16 and 32 bits nothing changes.
+TEST(Surface, TwentyFourBitArtIsDitheredAtEightBits) {
+    const int w = 64, h = 8;
+    std::vector<uint32_t> sheet(size_t(w) * h, 0x7A5C33), picture = sheet;
+    sheet[0] = kMagenta;
+    auto s = Surface::FromBitmap(MakeBmp24(w, h, sheet), 8);
+    auto p = Surface::FromBitmap(MakeBmp24(w, h, picture), 8);
+    auto wantS = MapToPalette(sheet, w, h, Dither::Ordered), wantP = MapToPalette(picture, w, h, Dither::Diffusion);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            ASSERT_EQ(PixelAt(s, x, y), wantS[size_t(y) * w + size_t(x)]) << x << "," << y;
+            ASSERT_EQ(PixelAt(p, x, y), wantP[size_t(y) * w + size_t(x)]) << x << "," << y;
+        }
+    EXPECT_EQ(PixelAt(Surface::FromBitmap(MakeBmp24(w, h, picture), 32), 9, 3), 0x7A5C33);
 }

@@ -712,6 +712,8 @@ TEST(Text, PointSizesAreAt96DpiAndComicSansComesFromFontconfig) {
     std::string path = FindFontFile("Comic Sans MS", false);
     if (path.empty()) GTEST_SKIP() << "no font through fontconfig here";
     EXPECT_NE(path.find("ComicNeue"), std::string::npos) << path;
+    std::string bold = FindFontFile("Comic Sans MS", true);
+    EXPECT_NE(bold.find("Bold"), std::string::npos) << bold;
     FontMetrics m = GetFontMetrics({"Comic Sans MS", 12, false});
     EXPECT_FALSE(m.Fallback);
     EXPECT_GE(m.Height, 16);

@@ -213,3 +213,57 @@ TEST_F(LiveGame, KeysReachTheGameStateAndALoadWithoutItsResourceEndsTheProgram) 
     EXPECT_THROW(live.LoadResourceSound(60, "zugbos99z"), Unloaded);
     EXPECT_EQ(unloads, 2);
 }
+
+// The eject's promise: the pilot bails out with the weapon, and a plane that stays where it
+// ejected catches its pilot as it falls, and has the weapon back. Played on the real sheets, so
+// the plane's art and the pilot's path must meet.
+TEST_F(LiveGame, APlaneThatStaysWhereItEjectedCatchesItsFallingPilot) {
+    int frames = 0, ejectAt = 0, caughtAt = 0;
+    Integer ejectX = 0, ejectY = 0;
+    bool pilotSeen = false, moved = false;
+    OnPump([&] {
+        ++frames;
+        if (frames > 400) {
+            ADD_FAILURE() << "runaway";
+            g.Run.GameOver = True;
+            return;
+        }
+        PlaneRecord& p = g.Player();
+        p.Invulnerable = True;  // nothing else may end the plane meanwhile
+        if (p.Dying == False) p.HitPoints = 100;
+        if (ejectAt == 0) {
+            // Flown in and come to rest: give it a weapon worth saving and press eject.
+            if (p.Active == True && p.SpeedX == 0 && p.SpeedY == 0 && frames > 40) {
+                ApplyPickup(g, 57);
+                InjectKey(SDL_SCANCODE_LSHIFT, true);
+                ejectAt = frames;
+                ejectX = p.X;
+                ejectY = p.Y;
+            }
+            return;
+        }
+        if (frames == ejectAt + 2) InjectKey(SDL_SCANCODE_LSHIFT, false);
+        moved = moved || p.X != ejectX || p.Y != ejectY;
+        bool pilot = false;
+        for (int i = 1; i <= 20; ++i) pilot = pilot || (g.Obj.Planes[i].Active != 0 && g.Obj.Planes[i].TypeId == 55);
+        if (pilot && !pilotSeen) {
+            EXPECT_EQ(p.GunBullet[1], 1) << "the eject leaves the plane the basic weapon";
+        }
+        pilotSeen = pilotSeen || pilot;
+        if (pilotSeen && !pilot) {
+            caughtAt = frames;
+            EXPECT_EQ(p.GunBullet[1], 4) << "the pilot left the area instead of being caught";
+            g.Run.GameOver = True;
+        }
+    });
+
+    EXPECT_NO_THROW(BeginGame(g));
+
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    ASSERT_GT(ejectAt, 0);
+    EXPECT_TRUE(pilotSeen);
+    EXPECT_FALSE(moved);
+    ASSERT_GT(caughtAt, 0);
+    RecordProperty("caught_frames_after_eject", caughtAt - ejectAt);
+    EXPECT_LT(caughtAt - ejectAt, 30);
+}

@@ -59,6 +59,7 @@ GameForm::~GameForm() { SetUnshownMessageSink(nullptr); }
 
 void GameForm::BuildControls() {
     std::map<std::string, OptionGroup*, std::less<>> groups;
+    std::vector<CaptionSlot> commandCaptions, smallCaptions;
     for (const ControlSpec& spec : MenuControls()) {
         Container* parent = &Win;
         if (!spec.Parent.empty()) parent = FindFrame(spec.Parent);
@@ -100,6 +101,8 @@ void GameForm::BuildControls() {
         c->SetEnabled(spec.Enabled);
         c->SetVisible(spec.Visible);
         byName_[c->Name] = c;
+        (spec.Kind == ControlKind::CommandButton ? commandCaptions : smallCaptions)
+            .push_back({c, MaxCaptionLines(spec)});
         if (spec.Kind == ControlKind::Frame) {
             // The frame's picture fills it; its other controls lie on that picture.
             auto& back = static_cast<Frame*>(c)->Add<PictureBox>();
@@ -107,6 +110,13 @@ void GameForm::BuildControls() {
             back.Move(0, 0, spec.Width, spec.Height);
             LoadControlPicture(back, spec.Name);
         }
+    }
+
+    // The layout's font sizes, or smaller ones where a caption would not fit its control with the
+    // face this machine has (one size for each kind of text, so the panels stay even).
+    for (auto* captions : {&commandCaptions, &smallCaptions}) {
+        FontSpec font = FitCaptionFont(captions->front().control->Font(), *captions);
+        for (const CaptionSlot& slot : *captions) slot.control->SetFont(font);
     }
 
     auto button = [&](const char* n) { return static_cast<CommandButton*>(Find(n)); };

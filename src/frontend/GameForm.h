@@ -123,6 +123,12 @@ private:
     std::map<std::string, Control*, std::less<>> byName_;
 };
 
+// The splash form, on screen while the main form loads, until the end of the run.
+struct SplashForm {
+    SplashForm();
+    Form Win;
+};
+
 // The start procedure: the splash, the main form with its whole load handler, then the event
 // loop until the main form is unloaded. Returns the exit status.
 int RunProgram(ProgramSeams seams = {});

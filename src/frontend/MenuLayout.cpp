@@ -1,5 +1,6 @@
 #include "frontend/MenuLayout.h"
 
+#include <algorithm>
 #include <array>
 
 namespace gorb {
@@ -97,13 +98,21 @@ constexpr std::string_view kCentred[] = {"cmdExit",       "cmdBegin",         "c
                                          "frameDifficulty", "picIntro"};
 
 constexpr std::array kSplash = {
-    ControlSpec{"Label1", K::Label, "", "Gorbulant: a Zorbel shoot-'em-up, made for Linux", 16, 16, 433, 25},
+    ControlSpec{"Label1", K::Label, "", "Gorbulant: a Zorbel shoot-'em-up", 16, 16, 433, 25},
     ControlSpec{"Label4", K::Label, "", "Version 1.1.1", 16, 40, 129, 25},
-    ControlSpec{"Label3", K::Label, "", "gorbulant.example.org", 224, 40, 209, 25},
+    // The game has no web site: the address line says where it runs instead of inventing one.
+    ControlSpec{"Label3", K::Label, "", "Made for Linux", 224, 40, 209, 25},
     ControlSpec{"Label2", K::Label, "", "Loading . . . ", 16, 80, 401, 25},
 };
 
 }  // namespace
+
+int MaxCaptionLines(const ControlSpec& spec) {
+    if (spec.Kind == ControlKind::Frame || spec.Kind == ControlKind::CommandButton ||
+        spec.Kind == ControlKind::OptionButton)
+        return 1;
+    return std::max(1, spec.Height / kLayoutLineHeight);
+}
 
 std::span<const ControlSpec> MenuControls() { return kControls; }
 

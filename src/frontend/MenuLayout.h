@@ -31,6 +31,12 @@ inline constexpr double kCommandFontSize = 12.0;
 inline constexpr double kSmallFontSize = 8.25;  // option buttons, check boxes, labels
 inline constexpr int kLabelGrey = 192;          // labels: light grey on the frame's picture
 
+// A button's caption is one line, and so is a frame's, set into its top edge. Labels and check
+// boxes were drawn for caption lines 16 pixels high: they hold their height / 16 lines (at least
+// one).
+inline constexpr Integer kLayoutLineHeight = 16;
+int MaxCaptionLines(const ControlSpec& spec);
+
 // Every control of the main form, pictures and frames before what lies on them.
 std::span<const ControlSpec> MenuControls();
 const ControlSpec* FindMenuControl(std::string_view name, Integer index = -1);

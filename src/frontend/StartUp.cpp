@@ -41,26 +41,28 @@ void LoadFailed(GameForm& f, const PlatformError& e) {
 // Start-up centring: half the spare room, rounded half to even.
 Integer CentreOffset(Long desktop, Long layout) { return CInt((desktop - layout) / 2.0); }
 
-// The splash form, on screen while the main form loads, until the end of the run.
-struct SplashForm {
-    Form Win{FormKind::OwnWindow, kSplashWidth, kSplashHeight};
-    SplashForm() {
-        Win.SetCaption(std::string(kSplashCaption));
-        Win.SetBackColor(Rgb{0, 0, 0});
-        for (const ControlSpec& spec : SplashLabels()) {
-            Label& l = Win.Add<Label>();
-            l.Name = std::string(spec.Name);
-            l.SetCaption(std::string(spec.Caption));
-            l.SetFont(FontSpec{std::string(kSplashFontName), kSplashFontSize, true});
-            l.SetForeColor(Rgb{192, 192, 192});
-            l.SetBackColor(Rgb{0, 0, 0});
-            l.SetAlignment(Label::Alignment::Left);
-            l.Move(spec.Left, spec.Top, spec.Width, spec.Height);
-        }
-    }
-};
-
 }  // namespace
+
+SplashForm::SplashForm() : Win(FormKind::OwnWindow, kSplashWidth, kSplashHeight) {
+    Win.SetCaption(std::string(kSplashCaption));
+    Win.SetBackColor(Rgb{0, 0, 0});
+    const FontSpec nominal{std::string(kSplashFontName), kSplashFontSize, true};
+    std::vector<CaptionSlot> captions;
+    for (const ControlSpec& spec : SplashLabels()) {
+        Label& l = Win.Add<Label>();
+        l.Name = std::string(spec.Name);
+        l.SetCaption(std::string(spec.Caption));
+        l.SetFont(nominal);
+        l.SetForeColor(Rgb{192, 192, 192});
+        l.SetBackColor(Rgb{0, 0, 0});
+        l.SetAlignment(Label::Alignment::Left);
+        l.Move(spec.Left, spec.Top, spec.Width, spec.Height);
+        captions.push_back({&l, MaxCaptionLines(spec)});
+    }
+    // Every line whole on the splash, whatever face this machine gives the font.
+    const FontSpec fitted = FitCaptionFont(nominal, captions);
+    for (const CaptionSlot& slot : captions) slot.control->SetFont(fitted);
+}
 
 void Form_Load(GameForm& f) {
     f.LoadStepText.clear();

@@ -39,6 +39,8 @@ std::filesystem::path ProgramFolder() {
 
 }  // namespace
 
+const char* SetupWaveName(int n) { return n >= 0 && n <= kSoundCount ? kWaves[n] : nullptr; }
+
 void LoadResourceSound(SoundObjects& sound, int index, std::string_view name) {
     if (index < 0 || index > kSoundCount)
         throw PlatformError(err::SubscriptOutOfRange, "Subscript out of range");

@@ -24,6 +24,10 @@ struct SoundObjects {
 // the message box, and the main form unloaded; SoundOn stays False.
 void SetupDirectSound(SoundObjects& sound, SoundFields& fields, const MediaHooks& hooks);
 
+// The wave set-up loads into a number: nullptr for 0, 4, 5 and the per-level 60..62, and
+// "qvintro4" for 81, which one start in five replaces by "qvintro4a".
+const char* SetupWaveName(int n);
+
 // SoundBuffers(index) := a buffer from the wave resource, replacing what it held. Throws
 // PlatformError (unknown resource, index outside 0..96, no device) to the caller.
 void LoadResourceSound(SoundObjects& sound, int index, std::string_view name);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Forms.h"
+#include "platform/GamePalette.h"
 #include "platform/PlatformError.h"
 #include "platform/Surface.h"
 
@@ -166,6 +168,11 @@ void DrawCaptionText(SDL_Surface* s, const SDL_Rect& box, const SDL_Rect& clip, 
     }
 }
 
+SDL_Rect ButtonCaptionArea(const SDL_Rect& r, bool focused) {
+    const int inset = focused ? 4 : 3;
+    return {r.x + inset, r.y + inset, r.w - 2 * inset, r.h - 2 * inset};
+}
+
 void DrawButton(SDL_Surface* s, const SDL_Rect& r, std::string_view caption, const FontSpec& font, Rgb fore,
                 Rgb back, bool focused, bool enabled, const SDL_Rect& clip) {
     SDL_Rect c;
@@ -186,9 +193,26 @@ void DrawButton(SDL_Surface* s, const SDL_Rect& r, std::string_view caption, con
     DrawVLine(s, x1, edge.y, y1, kWindowText, c);
     DrawHLine(s, edge.x + 1, x1 - 1, y1 - 1, kButtonShadow, c);
     DrawVLine(s, x1 - 1, edge.y + 1, y1 - 1, kButtonShadow, c);
-    SDL_Rect inner{edge.x + 3, edge.y + 3, edge.w - 6, edge.h - 6};
+    SDL_Rect inner = ButtonCaptionArea(r, focused);
     DrawCaptionText(s, inner, c, caption, font, TextAlign::Center, true, enabled ? fore : kGrayText);
     if (focused) DrawFocusRect(s, inner, kWindowText, c);
+}
+
+bool CaptionFits(const Control& c, const FontSpec& font, int maxLines) {
+    SDL_Rect area = c.CaptionArea();
+    return TextFits(font, ParseAccessKey(c.Caption()).Text, area.w, area.h, maxLines);
+}
+
+FontSpec FitCaptionFont(const FontSpec& nominal, std::span<const CaptionSlot> slots) {
+    constexpr int kSmallestPixels = 6;
+    FontSpec font = nominal;
+    for (int px = FontPixelSize(nominal); px >= kSmallestPixels; --px) {
+        font.Size = px == FontPixelSize(nominal) ? nominal.Size : px * 72.0 / 96.0;
+        bool all = true;
+        for (const CaptionSlot& slot : slots) all = all && CaptionFits(*slot.control, font, slot.maxLines);
+        if (all) break;
+    }
+    return font;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -219,11 +243,21 @@ void OptionButton::KeyAction(Integer key) {
     if (key == 32) PlayerClick();
 }
 
+namespace {
+constexpr int kOptionCircle = 12;
+constexpr int kCheckWell = 13;
+}  // namespace
+
+SDL_Rect OptionButton::CaptionArea() const {
+    SDL_Rect r = ScreenRect();
+    return {r.x + kOptionCircle + 5, r.y, r.w - kOptionCircle - 5, r.h};
+}
+
 void OptionButton::Paint(SDL_Surface* s, const SDL_Rect& clip) {
     SDL_Rect r = ScreenRect(), c;
     if (!Intersect(r, clip, &c)) return;
     FillRect(s, r, back_, c);
-    const int d = 12;
+    const int d = kOptionCircle;
     int cx = r.x + 1, cy = r.y + (r.h - d) / 2;
     // A ring: dark upper-left, light lower-right, white inside, black dot when selected.
     for (int j = 0; j < d; ++j)
@@ -237,7 +271,7 @@ void OptionButton::Paint(SDL_Surface* s, const SDL_Rect& clip) {
             if (Value() && dist <= 2.3) col = enabled_ ? kWindowText : kButtonShadow;
             PutPixel(s, cx + i, cy + j, col, c);
         }
-    SDL_Rect text{r.x + d + 5, r.y, r.w - d - 5, r.h};
+    SDL_Rect text = CaptionArea();
     DrawCaption(s, text, c, Align::Left, true, enabled_ ? fore_ : kGrayText);
     if (HasFocus()) DrawFocusRect(s, SDL_Rect{text.x - 2, r.y + 1, text.w + 2, r.h - 2}, kWindowText, c);
 }
@@ -279,11 +313,16 @@ void CheckBox::KeyAction(Integer key) {
     if (key == 32) PlayerClick();
 }
 
+SDL_Rect CheckBox::CaptionArea() const {
+    SDL_Rect r = ScreenRect();
+    return {r.x + kCheckWell + 6, r.y, r.w - kCheckWell - 6, r.h};
+}
+
 void CheckBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
     SDL_Rect r = ScreenRect(), c;
     if (!Intersect(r, clip, &c)) return;
     FillRect(s, r, back_, c);
-    const int d = 13;
+    const int d = kCheckWell;
     SDL_Rect box{r.x + 1, r.y + (r.h - d) / 2, d, d};
     DrawSunkenBox(s, box, c);
     if (value_) {
@@ -295,7 +334,7 @@ void CheckBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
             DrawVLine(s, x, y, y + 2, tick, c);
         }
     }
-    SDL_Rect text{r.x + d + 6, r.y, r.w - d - 6, r.h};
+    SDL_Rect text = CaptionArea();
     DrawCaption(s, text, c, Align::Left, true, enabled_ ? fore_ : kGrayText);
     if (HasFocus()) DrawFocusRect(s, SDL_Rect{text.x - 2, r.y + 1, text.w + 2, r.h - 2}, kWindowText, c);
 }
@@ -308,6 +347,11 @@ Frame::Frame(Container& parent) : Control(parent) {}
 SDL_Point Frame::Origin() const {
     SDL_Rect r = ScreenRect();
     return {r.x, r.y};
+}
+
+SDL_Rect Frame::CaptionArea() const {
+    SDL_Rect r = ScreenRect();
+    return {r.x + 9, r.y, std::max(0, r.w - 16), r.h};
 }
 
 void Frame::Paint(SDL_Surface* s, const SDL_Rect& clip) {
@@ -376,17 +420,22 @@ void PictureBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
     if (!converted_ || convertedFormat_ != s->format->format) {
         SDL_Surface* conv = nullptr;
         if (s->format->BytesPerPixel == 1) {
-            // 8-bit displays use the game palette: nearest entry per colour, the key only for
-            // the exact key colour.
+            // 8-bit displays use the game palette, dithered as the game's own pictures are; the
+            // key only for the exact key colour.
             conv = SDL_CreateRGBSurfaceWithFormat(0, image_->w, image_->h, 8, SDL_PIXELFORMAT_INDEX8);
             if (conv) {
+                std::vector<uint32_t> rgb(size_t(image_->w) * size_t(image_->h));
                 SDL_LockSurface(image_.get());
                 for (int y = 0; y < image_->h; ++y)
                     for (int x = 0; x < image_->w; ++x) {
                         Rgb col = PixelColor(image_.get(), x, y);
-                        static_cast<uint8_t*>(conv->pixels)[y * conv->pitch + x] = uint8_t(MapColor(8, col.r, col.g, col.b));
+                        rgb[size_t(y) * size_t(image_->w) + size_t(x)] = uint32_t(col.r) << 16 | uint32_t(col.g) << 8 | col.b;
                     }
                 SDL_UnlockSurface(image_.get());
+                std::vector<uint8_t> mapped = MapToPalette(rgb, image_->w, image_->h, DitherFor(rgb));
+                for (int y = 0; y < image_->h; ++y)
+                    std::memcpy(static_cast<uint8_t*>(conv->pixels) + y * conv->pitch, &mapped[size_t(y) * size_t(image_->w)],
+                                size_t(image_->w));
             }
         } else {
             conv = SDL_ConvertSurface(image_.get(), s->format, 0);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,9 +36,23 @@ enum class TextAlign { Left, Center, Right };
 // Draws a caption (access key underlined, "&&" as "&") wrapped inside box, only within clip.
 void DrawCaptionText(SDL_Surface* s, const SDL_Rect& box, const SDL_Rect& clip, std::string_view caption,
                      const FontSpec& font, TextAlign align, bool vcenter, Rgb color);
+// The box a push button's caption is drawn in: inside the raised edge, and inside the default
+// frame too when the button has the focus.
+SDL_Rect ButtonCaptionArea(const SDL_Rect& button, bool focused);
 // A raised push button with its caption centred; focused adds the default frame and focus mark.
 void DrawButton(SDL_Surface* s, const SDL_Rect& r, std::string_view caption, const FontSpec& font, Rgb fore,
                 Rgb back, bool focused, bool enabled, const SDL_Rect& clip);
+
+// A control whose caption must fit, and on how many lines at most.
+struct CaptionSlot {
+    Control* control;
+    int maxLines;
+};
+// Whether the control's caption fits its caption area in the font, on at most maxLines lines.
+bool CaptionFits(const Control& c, const FontSpec& font, int maxLines);
+// The font the controls should share: the nominal one, or the largest smaller pixel size in which
+// every caption fits (the smallest tried when even that is too wide).
+FontSpec FitCaptionFont(const FontSpec& nominal, std::span<const CaptionSlot> slots);
 
 // Something that holds controls: a form or a frame. Owns them; addresses stay valid.
 class Container {
@@ -107,6 +122,8 @@ public:
     bool Usable() const;
     // The control's rectangle on the form's surface.
     SDL_Rect ScreenRect() const;
+    // Where the caption is drawn, on the form's surface: the room the caption has.
+    virtual SDL_Rect CaptionArea() const { return ScreenRect(); }
 
     // Toolkit internals, used by the form.
     virtual void Paint(SDL_Surface* s, const SDL_Rect& clip);
@@ -151,6 +168,8 @@ public:
     bool TakesFocus() const override { return true; }
     void PlayerClick() override { Click(); }
     void KeyAction(Integer key) override;
+    // The room with the focus (the smaller one).
+    SDL_Rect CaptionArea() const override { return ButtonCaptionArea(ScreenRect(), true); }
 
 protected:
     using Control::Control;
@@ -169,6 +188,7 @@ public:
     bool TakesFocus() const override { return true; }
     void PlayerClick() override;
     void KeyAction(Integer key) override;
+    SDL_Rect CaptionArea() const override;  // right of the circle
 
 protected:
     using Control::Control;
@@ -213,6 +233,7 @@ public:
     bool TakesFocus() const override { return true; }
     void PlayerClick() override { SetValue(value_ ? 0 : 1); }
     void KeyAction(Integer key) override;
+    SDL_Rect CaptionArea() const override;  // right of the box
 
 protected:
     using Control::Control;
@@ -226,6 +247,7 @@ private:
 class Frame : public Control, public Container {
 public:
     void Paint(SDL_Surface* s, const SDL_Rect& clip) override;
+    SDL_Rect CaptionArea() const override;  // the top edge's width: one line set into the border
     Frame* AsFrame() override { return this; }
     Form& OwnerForm() override { return Control::OwnerForm(); }
     SDL_Point Origin() const override;

@@ -4,6 +4,8 @@
 // a 24-bit colour maps to the key's entry only when it is exactly the key.
 #include <array>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace gorb {
 
@@ -19,7 +21,23 @@ constexpr PaletteColor kKeyColor{255, 0, 255};
 const std::array<PaletteColor, 256>& GamePalette();
 
 // The palette entry for a 24-bit colour: the key's entry for exactly the key colour, otherwise
-// the nearest of the other 255 entries.
+// the nearest of the other 255 entries (red, green and blue weighted 3, 4, 2; the lowest entry
+// of equally near ones).
 uint8_t NearestPaletteIndex(uint8_t r, uint8_t g, uint8_t b);
+
+// How 24-bit art is brought onto the palette. Nearest maps each pixel alone, so gradients turn
+// into bands of the cube's coarse steps. Ordered mixes the two nearest entries in a fixed 4 x 4
+// pattern: a colour gets the same pattern wherever it stands, so sprites stay steady from one
+// animation frame to the next. Diffusion passes each pixel's error on to its neighbours: the
+// finest result for a still picture. Every way leaves the key colour on the key's entry, passes
+// no error through key pixels and never puts any other colour on the key's entry.
+enum class Dither { Nearest, Ordered, Diffusion };
+
+// Ordered for art with key pixels (sheets of sprites, keyed strips), Diffusion for opaque
+// pictures.
+Dither DitherFor(std::span<const uint32_t> rgb);
+
+// Maps width x height pixels (0x..RRGGBB, row by row) to palette entries.
+std::vector<uint8_t> MapToPalette(std::span<const uint32_t> rgb, int width, int height, Dither dither);
 
 }  // namespace gorb

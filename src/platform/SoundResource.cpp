@@ -6,7 +6,7 @@
 namespace gorb {
 
 SoundBuffer SoundDevice::CreateSoundBufferFromResource(std::string_view name) {
-    return CreateSoundBufferFromMemory(res::FindWave(name));
+    return CreateSoundBufferFromStaticMemory(res::FindWave(name));
 }
 
 }  // namespace gorb

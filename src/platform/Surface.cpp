@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/GamePalette.h"
 #include "platform/PlatformError.h"
@@ -102,32 +103,11 @@ void CopyOpaque(const uint8_t* s, int sp, uint8_t* d, int dp, int rowBytes, int 
     for (int y = 0; y < h; ++y) std::memcpy(d + int64_t(y) * dp, s + int64_t(y) * sp, size_t(rowBytes));
 }
 
-// The 8-bit mapping of 24-bit colours, cached: a nearest-entry search per pixel would take
-// a tenth of a second for the larger sheets.
-struct NearestCache {
-    std::array<uint32_t, 65536> rgb;  // colour + 1 (0 = empty)
-    std::array<uint8_t, 65536> index;
-    uint8_t Get(uint8_t r, uint8_t g, uint8_t b) {
-        uint32_t c = (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
-        uint32_t slot = ((c * 2654435761u) >> 16) & 0xFFFF;
-        if (rgb[slot] != c + 1) {
-            rgb[slot] = c + 1;
-            index[slot] = NearestPaletteIndex(r, g, b);
-        }
-        return index[slot];
-    }
-};
-
-NearestCache& Cache() {
-    static auto* cache = new NearestCache{};  // 320 KiB, kept for the program's life
-    return *cache;
-}
-
 }  // namespace
 
 uint32_t MapColor(int bitsPerPixel, uint8_t r, uint8_t g, uint8_t b) {
     switch (bitsPerPixel) {
-        case 8: return Cache().Get(r, g, b);
+        case 8: return NearestPaletteIndex(r, g, b);
         case 16: {
             uint32_t v = Pack565(r, g, b);
             constexpr uint32_t key = Pack565(kKeyColor.r, kKeyColor.g, kKeyColor.b);
@@ -214,6 +194,15 @@ SurfaceRef Surface::FromBitmap(std::span<const uint8_t> bmp, int bitsPerPixel) {
         for (int i = 0; i < pal->ncolors && i < 256; ++i)
             lut[i] = MapColor(bitsPerPixel, pal->colors[i].r, pal->colors[i].g, pal->colors[i].b);
     if (SDL_MUSTLOCK(loaded)) SDL_LockSurface(loaded);
+    // 24-bit art onto the 8-bit palette: dithered, so gradients do not turn into bands.
+    std::vector<uint8_t> dithered;
+    if (!pal && bitsPerPixel == 8) {
+        std::vector<uint32_t> rgb(size_t(loaded->w) * size_t(loaded->h));
+        for (int y = 0; y < loaded->h; ++y)
+            std::memcpy(&rgb[size_t(y) * size_t(loaded->w)],
+                        static_cast<const uint8_t*>(loaded->pixels) + int64_t(y) * loaded->pitch, size_t(loaded->w) * 4);
+        dithered = MapToPalette(rgb, loaded->w, loaded->h, DitherFor(rgb));
+    }
     for (int y = 0; y < loaded->h; ++y) {
         const uint8_t* sr = static_cast<const uint8_t*>(loaded->pixels) + int64_t(y) * loaded->pitch;
         uint8_t* dr = static_cast<uint8_t*>(dst->pixels) + int64_t(y) * dst->pitch;
@@ -221,6 +210,8 @@ SurfaceRef Surface::FromBitmap(std::span<const uint8_t> bmp, int bitsPerPixel) {
             uint32_t v;
             if (pal) {
                 v = lut[sr[x]];
+            } else if (!dithered.empty()) {
+                v = dithered[size_t(y) * size_t(loaded->w) + size_t(x)];
             } else {
                 uint32_t c;
                 std::memcpy(&c, sr + 4 * x, 4);

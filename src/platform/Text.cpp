@@ -1,14 +1,17 @@
 #include "platform/Text.h"
 
 #include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <sys/stat.h>
 #include <tuple>
+#include <vector>
 
 #include "platform/Surface.h"
 
@@ -16,7 +19,8 @@ namespace gorb {
 
 namespace {
 
-// 5 x 7 bitmap glyphs for ASCII 32..126, one byte per column, bit 0 the top row.
+// 5 x 7 bitmap glyphs for ASCII 32..126, one byte per column, bit 0 the top row. The fallback
+// draws them proportionally (see FallbackGlyph), so it is about as wide as a real face.
 constexpr uint8_t kGlyphs[95][5] = {
     {0x00, 0x00, 0x00, 0x00, 0x00}, {0x00, 0x00, 0x5F, 0x00, 0x00}, {0x00, 0x07, 0x00, 0x07, 0x00},
     {0x14, 0x7F, 0x14, 0x7F, 0x14}, {0x24, 0x2A, 0x7F, 0x2A, 0x12}, {0x23, 0x13, 0x08, 0x64, 0x62},
@@ -51,6 +55,48 @@ constexpr uint8_t kGlyphs[95][5] = {
     {0x44, 0x64, 0x54, 0x4C, 0x44}, {0x00, 0x08, 0x36, 0x41, 0x00}, {0x00, 0x00, 0x7F, 0x00, 0x00},
     {0x00, 0x41, 0x36, 0x08, 0x00}, {0x10, 0x08, 0x08, 0x10, 0x08},
 };
+
+// A glyph as the fallback draws it: its inked columns only, and one of two equal middle columns
+// dropped (round letters become four columns wide, like the lower case of a proportional face).
+// A few glyphs get their narrow shapes by hand. Blank is two columns. One column of space follows
+// every glyph.
+struct Glyph {
+    uint8_t cols[5] = {};
+    int width = 0;
+};
+
+const Glyph& FallbackGlyph(char32_t cp) {
+    static const std::array<Glyph, 95> glyphs = [] {
+        std::array<Glyph, 95> out{};
+        for (int i = 0; i < 95; ++i) {
+            std::vector<uint8_t> c(kGlyphs[i], kGlyphs[i] + 5);
+            for (size_t k = 1; k + 1 < c.size() && k < 3; ++k)
+                if (c[k] == c[k + 1]) {
+                    c.erase(c.begin() + static_cast<long>(k));
+                    break;
+                }
+            while (!c.empty() && c.front() == 0) c.erase(c.begin());
+            while (!c.empty() && c.back() == 0) c.pop_back();
+            Glyph& g = out[static_cast<size_t>(i)];
+            g.width = static_cast<int>(c.size());
+            std::copy(c.begin(), c.end(), g.cols);
+        }
+        auto hand = [&](char ch, std::initializer_list<uint8_t> cols) {
+            Glyph& g = out[static_cast<size_t>(ch - 32)];
+            g = Glyph{};
+            for (uint8_t v : cols) g.cols[g.width++] = v;
+        };
+        hand(' ', {0, 0});
+        hand('i', {0x7D});
+        hand('l', {0x7F});
+        hand('j', {0x40, 0x3D});
+        hand('t', {0x04, 0x3F, 0x44, 0x20});
+        hand('f', {0x08, 0x7E, 0x09, 0x02});
+        hand('r', {0x7C, 0x08, 0x04, 0x08});
+        return out;
+    }();
+    return glyphs[(cp >= 32 && cp <= 126) ? cp - 32 : '?' - 32];
+}
 
 // Decodes one UTF-8 code point at i (advancing i); malformed bytes come back as '?'.
 char32_t NextCodePoint(std::string_view s, size_t& i) {
@@ -90,23 +136,38 @@ bool FileExists(const std::string& p) {
     return !p.empty() && stat(p.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// Asks fontconfig's fc-match for the file it would use for the family. The name goes on a
-// command line, so only plain name characters pass.
+// The fontconfig set-up the lookups use: loaded at the first lookup and given back when the
+// program ends (the library's own shared one is never released).
+FcConfig* FontconfigSetup() {
+    struct Release {
+        void operator()(FcConfig* c) const { FcConfigDestroy(c); }
+    };
+    static const std::unique_ptr<FcConfig, Release> config(FcInitLoadConfigAndFonts());
+    return config.get();
+}
+
+// Asks the fontconfig library for the file it would use for the family (its own substitutes
+// and defaults applied, as any program's lookup is). No shell and no child process: the name is
+// only ever a pattern value.
 std::string FontconfigMatch(const std::string& name, bool bold) {
-    std::string safe;
-    for (char c : name)
-        if (std::isalnum(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '_') safe += c;
-    if (safe.empty()) return {};
-    std::string cmd = "fc-match -f '%{file}' '" + safe + (bold ? ":weight=bold" : "") + "' 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return {};
-    std::string out;
-    char buf[512];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
-    pclose(p);
-    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-    return FileExists(out) ? out : std::string{};
+    FcConfig* config = FontconfigSetup();
+    if (name.empty() || !config) return {};
+    FcPattern* pattern = FcPatternCreate();
+    if (!pattern) return {};
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
+    FcConfigSubstitute(config, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(config, pattern, &result);
+    std::string path;
+    FcChar8* file = nullptr;
+    if (match && result == FcResultMatch && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch && file)
+        path = reinterpret_cast<const char*>(file);
+    if (match) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return FileExists(path) ? path : std::string{};
 }
 
 const LoadedFont& GetFont(const FontSpec& spec) {
@@ -211,12 +272,9 @@ int TextWidth(const FontSpec& font, std::string_view utf8) {
         if (TTF_SizeUTF8(f.ttf, s.c_str(), &w, &h) != 0) return 0;
         return w;
     }
-    int n = 0;
-    for (size_t i = 0; i < utf8.size();) {
-        NextCodePoint(utf8, i);
-        ++n;
-    }
-    return n * 6 * f.scale;
+    int w = 0;
+    for (size_t i = 0; i < utf8.size();) w += (FallbackGlyph(NextCodePoint(utf8, i)).width + 1) * f.scale;
+    return w;
 }
 
 void DrawText(SDL_Surface* dst, const FontSpec& font, std::string_view utf8, int x, int y,
@@ -266,16 +324,16 @@ void DrawText(SDL_Surface* dst, const FontSpec& font, std::string_view utf8, int
     const int sc = f.scale;
     for (size_t i = 0; i < utf8.size();) {
         char32_t cp = NextCodePoint(utf8, i);
-        const uint8_t* g = kGlyphs[(cp >= 32 && cp <= 126) ? cp - 32 : '?' - 32];
-        for (int col = 0; col < 5; ++col)
+        const Glyph& g = FallbackGlyph(cp);
+        for (int col = 0; col < g.width; ++col)
             for (int row = 0; row < 7; ++row)
-                if (g[col] >> row & 1)
+                if (g.cols[col] >> row & 1)
                     for (int dy = 0; dy < sc; ++dy)
                         for (int dx = 0; dx < sc; ++dx) {
                             int px = pen + col * sc + dx, py = y + row * sc + dy;
                             if (inside(px, py)) StorePixel(dst, px, py, solid);
                         }
-        pen += 6 * sc;
+        pen += (g.width + 1) * sc;
     }
 }
 
@@ -338,6 +396,17 @@ std::vector<TextLine> WrapText(const FontSpec& font, std::string_view text, int 
     // Drop a trailing empty line that a final newline left.
     while (lines.size() > 1 && lines.back().Length == 0) lines.pop_back();
     return lines;
+}
+
+bool TextFits(const FontSpec& font, std::string_view text, int width, int height, int maxLines) {
+    if (text.empty()) return true;
+    auto lines = WrapText(font, text, width);
+    const int n = static_cast<int>(lines.size());
+    const FontMetrics m = GetFontMetrics(font);
+    if (n > maxLines || (n - 1) * m.Height + m.Ascent > height) return false;
+    for (const TextLine& l : lines)
+        if (TextWidth(font, text.substr(l.Start, l.Length)) > width) return false;
+    return true;
 }
 
 uint32_t MapColor(const SDL_Surface* s, Rgb c) {

@@ -57,6 +57,10 @@ struct TextLine {
     size_t Start = 0, Length = 0;
 };
 std::vector<TextLine> WrapText(const FontSpec& font, std::string_view text, int width);
+// Whether text wrapped inside a width x height box takes at most maxLines lines, none of them
+// wider than the box, and all of them within its height (the last one down to its baseline: a
+// descender may reach into the margin around the box).
+bool TextFits(const FontSpec& font, std::string_view text, int width, int height, int maxLines);
 
 // Looks up the font file for a family name; "" when there is none. The default asks
 // fontconfig; tests replace it (nullptr restores the default). Clears the font cache.

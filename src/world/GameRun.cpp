@@ -1,4 +1,5 @@
 // One game run: from the Begin button to the end of the game.
+#include "data/PlayerGuns.h"
 #include "data/TypeTemplates.h"
 #include "platform/MessagePump.h"
 #include "world/World.h"
@@ -72,11 +73,9 @@ void BeginGame(Game& g) {
     p.Width = 80;
     p.Height = 64;
     p.SrcX = 0;
-    static constexpr Integer kGunY1[8] = {17, 20, 30, 21, 17, 10, 10, 12};
-    static constexpr Integer kGunY2[8] = {42, 37, 31, 35, 43, 49, 54, 48};
     for (int i = 1; i <= 8; ++i) {
-        p.PlayerGunY1[i] = kGunY1[i - 1];
-        p.PlayerGunY2[i] = kGunY2[i - 1];
+        p.PlayerGunY1[i] = kPlayerGunY1[size_t(i - 1)];
+        p.PlayerGunY2[i] = kPlayerGunY2[size_t(i - 1)];
     }
     for (int i = 1; i <= 8; ++i) {
         p.PlayerGunY1[i + 8] = p.PlayerGunY1[i];

@@ -392,11 +392,13 @@ void Panel(Canvas& cv, Rect r, const char* text, Rgb top, Rgb bottom) {
         cv.FillRect({x, r.y + 6, 2, 2}, Rgb{200, 200, 210});
         cv.FillRect({x, r.y + r.h - 8, 2, 2}, Rgb{200, 200, 210});
     }
+    constexpr Canvas::Face kLarge = Canvas::Face::Large;
     Rect t = Inner(r, 12);
-    int scale = std::min(t.w / Canvas::TextWidth(text, 1), t.h / 5);
-    int tw = Canvas::TextWidth(text, scale), x = t.x + (t.w - tw) / 2, y = t.y + (t.h - 5 * scale) / 2;
-    cv.Text(x + 2, y + 2, text, scale, Rgb{20, 10, 20});
-    cv.Text(x, y, text, scale, Rgb{255, 225, 100});
+    int scale = std::min(t.w / Canvas::TextWidth(text, 1, kLarge), t.h / Canvas::TextHeight(1, kLarge));
+    int tw = Canvas::TextWidth(text, scale, kLarge), x = t.x + (t.w - tw) / 2;
+    int y = t.y + (t.h - Canvas::TextHeight(scale, kLarge)) / 2;
+    cv.Text(x + 2, y + 2, text, scale, Rgb{20, 10, 20}, kLarge);
+    cv.Text(x, y, text, scale, Rgb{255, 225, 100}, kLarge);
 }
 
 void PaintMisc(Canvas& cv) {
@@ -446,7 +448,7 @@ void PaintTile(Canvas& cv) {
     cv.FillRect({0, 0, 640, 480}, Rgb{40, 40, 60});
     for (int y = 0; y < 480; ++y)  // brushed-metal bands
         if (y % 6 == 0) cv.FillRect({0, y, 640, 1}, Rgb{55, 55, 80});
-    cv.TextCentered({0, 12, 640, 50}, "GORBULANT", Rgb{255, 210, 60}, 8);
+    cv.TextCentered({0, 12, 640, 50}, "GORBULANT", Rgb{255, 210, 60}, 8, Canvas::Face::Large);
     // The textured window: seamless both ways over the 579 x 318 backdrop piece at (19, 81).
     for (int y = 81; y < 399; ++y)
         for (int x = 19; x < 598; ++x) {

@@ -131,9 +131,15 @@ void Canvas::OutlineOpaque(Rect r, Rgb c) {
 }
 
 namespace {
-// 3 x 5 glyphs, one string of 15 characters per glyph, row by row ('#' = ink).
-const std::unordered_map<char, const char*>& Font() {
-    static const std::unordered_map<char, const char*> f = {
+
+struct BlockFont {
+    int w, h;
+    std::unordered_map<char, const char*> glyphs;  // w * h characters per glyph, row by row ('#' = ink)
+};
+
+// 3 x 5 glyphs.
+const BlockFont& SmallFont() {
+    static const BlockFont f{3, 5, {
         {'0', "####.##.##.####"}, {'1', ".#.##..#..#.###"}, {'2', "###..#####..###"},
         {'3', "###..#.##..####"}, {'4', "#.##.####..#..#"}, {'5', "####..###..####"},
         {'6', "####..####.####"}, {'7', "###..#.#..#..#."}, {'8', "####.#####.####"},
@@ -149,29 +155,66 @@ const std::unordered_map<char, const char*>& Font() {
         {' ', "..............."}, {'-', "......###......"}, {'.', ".............#."},
         {'!', ".#..#..#.....#."}, {'+', "....#.###.#...."}, {'/', "..#..#.#.#..#.."},
         {'?', "###..#.#.....#."}, {':', "....#.....#...."},
-    };
+    }};
     return f;
 }
+
+// 5 x 7 glyphs, rows of five.
+const BlockFont& LargeFont() {
+    static const BlockFont f{5, 7, {
+        {'A', ".###.#...##...#######...##...##...#"}, {'B', "####.#...##...#####.#...##...#####."},
+        {'C', ".###.#...##....#....#....#...#.###."}, {'D', "####.#...##...##...##...##...#####."},
+        {'E', "######....#....####.#....#....#####"}, {'F', "######....#....####.#....#....#...."},
+        {'G', ".###.#...##....#.####...##...#.####"}, {'H', "#...##...##...#######...##...##...#"},
+        {'I', ".###...#....#....#....#....#...###."}, {'J', "..###...#....#....#....#.#..#..##.."},
+        {'K', "#...##..#.#.#..##...#.#..#..#.#...#"}, {'L', "#....#....#....#....#....#....#####"},
+        {'M', "#...###.###.#.##.#.##...##...##...#"}, {'N', "#...##...###..##.#.##..###...##...#"},
+        {'O', ".###.#...##...##...##...##...#.###."}, {'P', "####.#...##...#####.#....#....#...."},
+        {'Q', ".###.#...##...##...##.#.##..#..##.#"}, {'R', "####.#...##...#####.#.#..#..#.#...#"},
+        {'S', ".#####....#.....###.....#....#####."}, {'T', "#####..#....#....#....#....#....#.."},
+        {'U', "#...##...##...##...##...##...#.###."}, {'V', "#...##...##...##...##...#.#.#...#.."},
+        {'W', "#...##...##...##.#.##.#.##.#.#.#.#."}, {'X', "#...##...#.#.#...#...#.#.#...##...#"},
+        {'Y', "#...##...#.#.#...#....#....#....#.."}, {'Z', "#####....#...#...#...#...#....#####"},
+        {'0', ".###.#...##...##.#.##...##...#.###."}, {'1', "..#...##....#....#....#....#...###."},
+        {'2', ".###.#...#....#...#...#...#...#####"}, {'3', "####.....#....#.###.....#....#####."},
+        {'4', "...#...##..#.#.#..#.#####...#....#."}, {'5', "######....####.....#....##...#.###."},
+        {'6', ".###.#....#....####.#...##...#.###."}, {'7', "#####....#...#...#...#....#....#..."},
+        {'8', ".###.#...##...#.###.#...##...#.###."}, {'9', ".###.#...##...#.####....#....#.###."},
+        {' ', "..................................."}, {'.', "..........................##...##.."},
+        {',', ".....................##....#...#..."}, {'!', "..#....#....#....#....#.........#.."},
+        {'?', ".###.#...#....#...#...#.........#.."}, {':', "......##...##........##...##......."},
+        {'-', "................###................"}, {'\'', "..#....#...#......................."},
+        {'/', "....#....#...#...#...#...#....#...."},
+    }};
+    return f;
+}
+
+const BlockFont& FontOf(Canvas::Face f) { return f == Canvas::Face::Large ? LargeFont() : SmallFont(); }
+
 }  // namespace
 
-void Canvas::Text(int x, int y, std::string_view s, int scale, Rgb c) {
+void Canvas::Text(int x, int y, std::string_view s, int scale, Rgb c, Face face) {
+    const BlockFont& font = FontOf(face);
     for (char ch : s) {
-        auto it = Font().find(char(std::toupper(static_cast<unsigned char>(ch))));
-        const char* g = it == Font().end() ? Font().at('?') : it->second;
-        for (int i = 0; i < 15 && g[i]; ++i)
-            if (g[i] == '#') FillRect({x + (i % 3) * scale, y + (i / 3) * scale, scale, scale}, c);
-        x += 4 * scale;
+        auto it = font.glyphs.find(char(std::toupper(static_cast<unsigned char>(ch))));
+        const char* g = it == font.glyphs.end() ? font.glyphs.at('?') : it->second;
+        for (int i = 0; i < font.w * font.h && g[i]; ++i)
+            if (g[i] == '#') FillRect({x + (i % font.w) * scale, y + (i / font.w) * scale, scale, scale}, c);
+        x += (font.w + 1) * scale;
     }
 }
 
-int Canvas::TextWidth(std::string_view s, int scale) {
-    return s.empty() ? 0 : int(s.size()) * 4 * scale - scale;
+int Canvas::TextWidth(std::string_view s, int scale, Face face) {
+    const int w = FontOf(face).w;
+    return s.empty() ? 0 : int(s.size()) * (w + 1) * scale - scale;
 }
 
-void Canvas::TextCentered(Rect r, std::string_view s, Rgb c, int maxScale) {
-    int scale = std::min({maxScale, r.w / std::max(1, TextWidth(s, 1)), r.h / 5});
+int Canvas::TextHeight(int scale, Face face) { return FontOf(face).h * scale; }
+
+void Canvas::TextCentered(Rect r, std::string_view s, Rgb c, int maxScale, Face face) {
+    int scale = std::min({maxScale, r.w / std::max(1, TextWidth(s, 1, face)), r.h / TextHeight(1, face)});
     if (scale < 1) scale = 1;
-    Text(r.x + (r.w - TextWidth(s, scale)) / 2, r.y + (r.h - 5 * scale) / 2, s, scale, c);
+    Text(r.x + (r.w - TextWidth(s, scale, face)) / 2, r.y + (r.h - TextHeight(scale, face)) / 2, s, scale, c, face);
 }
 
 namespace {
@@ -186,7 +229,6 @@ void Put32(std::vector<uint8_t>& v, uint32_t x) {
 }  // namespace
 
 std::vector<uint8_t> EncodeBmp(const Canvas& c, int bits, bool dither) {
-    static constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
     const int w = c.Width(), h = c.Height();
     const uint32_t stride = (uint32_t(w) * (bits / 8) + 3) & ~3u;
     const uint32_t paletteBytes = bits == 8 ? 256 * 4 : 0;
@@ -209,6 +251,7 @@ std::vector<uint8_t> EncodeBmp(const Canvas& c, int bits, bool dither) {
     Put32(v, 2835);
     Put32(v, bits == 8 ? 256 : 0);
     Put32(v, 0);
+    std::vector<uint8_t> indices;
     if (bits == 8) {
         for (const auto& p : gorb::GamePalette()) {
             v.push_back(p.b);
@@ -216,26 +259,20 @@ std::vector<uint8_t> EncodeBmp(const Canvas& c, int bits, bool dither) {
             v.push_back(p.r);
             v.push_back(0);
         }
+        std::vector<uint32_t> rgb(c.Pixels().size());
+        for (size_t i = 0; i < rgb.size(); ++i) {
+            const Rgb& p = c.Pixels()[i];
+            rgb[i] = uint32_t(p.r) << 16 | uint32_t(p.g) << 8 | p.b;
+        }
+        indices = gorb::MapToPalette(rgb, w, h, dither ? gorb::Dither::Diffusion : gorb::Dither::Nearest);
     }
-    std::unordered_map<uint32_t, uint8_t> nearest;
     for (int y = h - 1; y >= 0; --y) {
         size_t rowStart = v.size();
         for (int x = 0; x < w; ++x) {
-            Rgb p = c.Get(x, y);
-            if (bits == 8 && dither && !(p == kKey)) {
-                // Offsets within one step of the colour cube (51), centred on zero.
-                int d = int(std::lround((kBayer[y & 3][x & 3] - 7.5) * 51.0 / 16.0));
-                auto ch = [d](uint8_t v) { return uint8_t(std::clamp(int(v) + d, 0, 255)); };
-                Rgb q{ch(p.r), ch(p.g), ch(p.b)};
-                if (q == kKey) q = p;
-                p = q;
-            }
             if (bits == 8) {
-                uint32_t k = uint32_t(p.r) << 16 | uint32_t(p.g) << 8 | p.b;
-                auto it = nearest.find(k);
-                if (it == nearest.end()) it = nearest.emplace(k, gorb::NearestPaletteIndex(p.r, p.g, p.b)).first;
-                v.push_back(it->second);
+                v.push_back(indices[size_t(y) * size_t(w) + size_t(x)]);
             } else {
+                Rgb p = c.Get(x, y);
                 v.push_back(p.b);
                 v.push_back(p.g);
                 v.push_back(p.r);

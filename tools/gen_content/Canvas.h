@@ -58,12 +58,16 @@ public:
     // becomes `c`: an outline around whatever was painted there.
     void OutlineOpaque(Rect r, Rgb c);
 
-    // Text in the built-in 3 x 5 block font (digits, capitals and a few signs), each glyph
-    // 3 * scale wide with one scale-wide gap, 5 * scale high.
-    void Text(int x, int y, std::string_view s, int scale, Rgb c);
-    static int TextWidth(std::string_view s, int scale);
+    // Text in a built-in block font (digits, capitals and a few signs): the small 3 x 5 one for
+    // the HUD's labels, the large 5 x 7 one for titles and captions, whose letters read as
+    // themselves (B and E, O and 0). Each glyph is width * scale wide with one scale-wide gap,
+    // height * scale high.
+    enum class Face { Small, Large };
+    void Text(int x, int y, std::string_view s, int scale, Rgb c, Face f = Face::Small);
+    static int TextWidth(std::string_view s, int scale, Face f = Face::Small);
+    static int TextHeight(int scale, Face f = Face::Small);
     // Centred in the rectangle, at the largest scale (up to maxScale) that fits.
-    void TextCentered(Rect r, std::string_view s, Rgb c, int maxScale = 64);
+    void TextCentered(Rect r, std::string_view s, Rgb c, int maxScale = 64, Face f = Face::Small);
 
     const std::vector<Rgb>& Pixels() const { return px_; }
 
@@ -75,7 +79,7 @@ private:
 
 // Uncompressed bottom-up BI_RGB bitmap: 24 bits, or 8 bits with the game palette (every colour
 // mapped to its nearest palette entry; the key colour to the key's own entry). `dither` spreads
-// the palette's coarse steps with an ordered pattern (for pictures with gradients).
+// the palette's coarse steps by error diffusion instead (for still pictures with gradients).
 std::vector<uint8_t> EncodeBmp(const Canvas& c, int bitsPerPixel, bool dither = false);
 
 }  // namespace gen

@@ -14,7 +14,7 @@ struct BitmapSpec {
     std::string name;
     int width, height, bits;  // bits: 8 (game palette) or 24
     std::function<void(Canvas&)> paint;
-    bool dither = false;  // 8-bit pictures: ordered dithering over the palette
+    bool dither = false;  // 8-bit still pictures: error diffusion over the palette
 };
 
 struct WaveSpec {

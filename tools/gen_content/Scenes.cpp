@@ -284,32 +284,38 @@ void Zorbel(Canvas& cv, int sheet, int w, int h, int fh, int frame, int x, int y
     Stamp(cv, Sheet(sheet, w, h), {0, (frame - 1) * fh, w, fh}, x, y, scale);
 }
 
-// Big block letters with a dark outline, a drop shadow and a top-to-bottom colour sweep.
-void Title(Canvas& cv, Rect r, const std::string& text, Rgb top, Rgb bottom, int maxScale = 16) {
-    int scale = std::min({maxScale, r.w / std::max(1, Canvas::TextWidth(text, 1)), r.h / 5});
-    int tw = Canvas::TextWidth(text, scale), x = r.x + (r.w - tw) / 2, y = r.y + (r.h - 5 * scale) / 2;
+constexpr Canvas::Face kLarge = Canvas::Face::Large;
+
+// Big block letters with a dark outline, a drop shadow, a top-to-bottom colour sweep and a bevel
+// along each stroke's top and bottom edges.
+void Title(Canvas& cv, Rect r, const std::string& text, Rgb top, Rgb bottom, int maxScale = 10) {
+    int scale = std::min({maxScale, r.w / std::max(1, Canvas::TextWidth(text, 1, kLarge)), r.h / Canvas::TextHeight(1, kLarge)});
+    int tw = Canvas::TextWidth(text, scale, kLarge), th = Canvas::TextHeight(scale, kLarge);
+    int x = r.x + (r.w - tw) / 2, y = r.y + (r.h - th) / 2;
     int o = std::max(1, scale / 4);
-    cv.Text(x + o * 2, y + o * 2, text, scale, Rgb{10, 5, 20});
+    cv.Text(x + o * 2, y + o * 2, text, scale, Rgb{10, 5, 20}, kLarge);
     for (int dy = -o; dy <= o; dy += o)
-        for (int dx = -o; dx <= o; dx += o) cv.Text(x + dx, y + dy, text, scale, Rgb{30, 15, 40});
+        for (int dx = -o; dx <= o; dx += o) cv.Text(x + dx, y + dy, text, scale, Rgb{30, 15, 40}, kLarge);
     Canvas mask(cv.Width(), cv.Height(), kBlack);
-    mask.Text(x, y, text, scale, kWhite);
-    for (int yy = y; yy < y + 5 * scale; ++yy)
+    mask.Text(x, y, text, scale, kWhite, kLarge);
+    auto ink = [&](int xx, int yy) { return xx >= 0 && yy >= 0 && xx < cv.Width() && yy < cv.Height() && mask.Get(xx, yy) == kWhite; };
+    for (int yy = y; yy < y + th; ++yy)
         for (int xx = x; xx < x + tw; ++xx)
-            if (xx >= 0 && yy >= 0 && xx < cv.Width() && yy < cv.Height() && mask.Get(xx, yy) == kWhite) {
-                double t = double(yy - y) / (5 * scale);
-                Rgb c = Mix(top, bottom, t);
-                if ((yy - y) % scale == 0) c = Shade(c, 1.3);  // a highlight on each block row
+            if (ink(xx, yy)) {
+                Rgb c = Mix(top, bottom, double(yy - y) / th);
+                if (!ink(xx, yy - o)) c = Shade(c, 1.35);
+                else if (!ink(xx, yy + o)) c = Shade(c, 0.75);
                 cv.Set(xx, yy, c);
             }
 }
 
-void Caption(Canvas& cv, int y, const std::string& text, int scale = 4) {
-    int tw = Canvas::TextWidth(text, scale), x = (cv.Width() - tw) / 2;
-    cv.FillRect({x - 12, y - 8, tw + 24, 5 * scale + 16}, Rgb{15, 10, 30});
-    cv.FrameRect({x - 12, y - 8, tw + 24, 5 * scale + 16}, Rgb{200, 170, 60});
-    cv.Text(x + 1, y + 1, text, scale, Rgb{70, 50, 20});
-    cv.Text(x, y, text, scale, Rgb{250, 225, 120});
+// A line of text in a framed dark box, centred across the picture; scale is of the large face.
+void Caption(Canvas& cv, int y, const std::string& text, int scale = 3) {
+    int tw = Canvas::TextWidth(text, scale, kLarge), th = Canvas::TextHeight(scale, kLarge), x = (cv.Width() - tw) / 2;
+    cv.FillRect({x - 12, y - 8, tw + 24, th + 16}, Rgb{15, 10, 30});
+    cv.FrameRect({x - 12, y - 8, tw + 24, th + 16}, Rgb{200, 170, 60});
+    cv.Text(x + 1, y + 1, text, scale, Rgb{70, 50, 20}, kLarge);
+    cv.Text(x, y, text, scale, Rgb{250, 225, 120}, kLarge);
 }
 
 // A full-width scene: the background strips of a level, scaled 2x and repeated.
@@ -344,7 +350,7 @@ void Picture(const std::string& name, Canvas& cv) {
         Zorbel(cv, 34, 66, 832, 64, 1, 90, 60, 2);
         Zorbel(cv, 39, 190, 1794, 138, 1, 260, 30, 1);
         Zorbel(cv, 34, 66, 832, 64, 2, 480, 110, 2);
-        Title(cv, {0, 250, 640, 70}, "GORBULANT", {140, 230, 120}, {40, 120, 60}, 12);
+        Title(cv, {0, 250, 640, 70}, "GORBULANT", {140, 230, 120}, {40, 120, 60});
         Caption(cv, 400, "THE ZORBELS ARE COMING");
     } else if (name == "INTRO02") {  // dawn: the pilot takes off
         SceneFromLevel(cv, 1, 0);
@@ -379,33 +385,37 @@ void Picture(const std::string& name, Canvas& cv) {
             Player(cv, 2, 200, 200, 3);
             Zorbel(cv, 1, 67, 715, 55, 1, 520, 190, 1);
             Zorbel(cv, 1, 67, 715, 55, 1, 560, 240, 1);
-            Caption(cv, 432, "PRESS SPACE", 3);
+            Caption(cv, 432, "PRESS SPACE", 2);
         } else {  // the menu: buttons and panels sit on the left
             Title(cv, {300, 20, 330, 60}, "GORBULANT", {255, 240, 140}, {230, 90, 30});
             Player(cv, 3, 340, 140, 3);
             Zorbel(cv, 1, 67, 715, 55, 1, 520, 330, 1);
         }
-    } else if (name == "EXTRO01") {  // the mothership goes down
+    } else if (name == "EXTRO01") {  // the outro plays before FINAL: the Zorbels run for home
         SceneFromLevel(cv, 10, 0);
-        Stamp(cv, Sheet(35, 430, 924), {0, 9 * 84, 430, 84}, 100, 90, 1);
-        Player(cv, 2, 40, 250, 2);
-        Caption(cv, 400, "THE ZORBEL FLEET FALLS");
-    } else if (name == "EXTRO02") {  // flying home at sunset
-        SceneFromLevel(cv, 5, 0);
-        Player(cv, 3, 230, 130, 3);
-        Caption(cv, 400, "THE SKIES ARE CLEAR");
-    } else if (name == "EXTRO03") {  // welcome home
-        SceneFromLevel(cv, 1, 0);
-        Fireworks(cv, 3, 5);
-        Player(cv, 4, 250, 200, 2);
-        Title(cv, {0, 300, 640, 60}, "GORBULANT", {255, 240, 140}, {230, 90, 30}, 10);
-        Caption(cv, 400, "HOME AGAIN");
-    } else if (name == "end") {
-        cv.Gradient({0, 0, 640, 480}, Rgb{5, 5, 30}, Rgb{40, 30, 80});
-        Fireworks(cv, 9, 7);
-        Title(cv, {0, 230, 640, 90}, "THE END", {255, 240, 140}, {230, 90, 30});
-        Caption(cv, 360, "GORBULANT", 5);
-        Player(cv, 2, 280, 410, 1);
+        Player(cv, 3, 30, 170, 2);
+        Zorbel(cv, 34, 66, 832, 64, 1, 400, 120, 1);
+        Zorbel(cv, 34, 66, 832, 64, 2, 480, 80, 1);
+        Zorbel(cv, 41, 100, 1287, 99, 1, 520, 180, 1);
+        Caption(cv, 400, "THE ZORBELS FLEE HOME");
+    } else if (name == "EXTRO02") {  // their own world comes in sight
+        SceneFromLevel(cv, 11, 0);
+        Player(cv, 2, 40, 40, 2);
+        Zorbel(cv, 39, 190, 1794, 138, 1, 380, 120, 1);
+        Caption(cv, 400, "THEIR WORLD LIES AHEAD");
+    } else if (name == "EXTRO03") {  // the last fight: three stages against the fleet's flagship
+        SceneFromLevel(cv, 11, 0);
+        Stamp(cv, Sheet(20, 353, 955), {0, 0, 353, 191}, 270, 60, 1);
+        Player(cv, 3, 40, 170, 2);
+        Caption(cv, 400, "THE FINAL FIGHT BEGINS");
+    } else if (name == "end") {  // after the last stage: the victory, home at night
+        SceneFromLevel(cv, 7, 0);
+        Fireworks(cv, 9, 6);
+        Player(cv, 2, 250, 170, 1);
+        Title(cv, {0, 250, 640, 80}, "THE END", {255, 240, 140}, {230, 90, 30});
+        Caption(cv, 360, "THE SKIES ARE CLEAR");
+        // It waits for Space, as the title does: the same hint.
+        Caption(cv, 432, "PRESS SPACE", 2);
     }
     cv.FrameRect({0, 0, cv.Width(), cv.Height()}, Rgb{20, 15, 30});
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Content.h"
+#include "data/PlayerGuns.h"
 
 namespace gen {
 namespace {
@@ -1103,21 +1104,200 @@ void PaintVorpex(int n, Canvas& cv) { PaintSheet(n, cv); }
 // The player: a silver fighter with red trim facing right. Frames 1-5 tilt from full climb to
 // full dive; 6-16 carry the turn on nose-down round the loop back to frame 1, for the falling
 // plane, the fly-out and the dive.
+// ---------------------------------------------------------------------------------------------
+// The player's plane: 16 frames of one barrel roll, seen from the side, facing right. Frame 3 is
+// level flight, 1 and 2 roll one way (climbing), 4 and 5 the other (diving), and the fall, the
+// fly-out and the loop dive run through all 16. The plane spans its 80 x 64 frame with the
+// propeller at the right edge; its two wing guns end there too, at the muzzle heights the game
+// fires from, so each frame's roll angle is the one that puts them at those heights.
+
+namespace {
+
+struct Vec3 {
+    double x, y, z;  // x toward the nose, y up, z toward the viewer (before the roll)
+};
+
+// One flat piece of the plane: a polygon in the plane's own coordinates.
+struct Piece {
+    std::vector<Vec3> pts;
+    Rgb color;
+    bool shaded = false;
+};
+
+// The fuselage's radius along its length (tail at x 2, spinner tip at 79).
+double BodyRadius(double x) {
+    static const double kAt[][2] = {{2, 2}, {20, 4.8}, {40, 7}, {55, 7.5}, {66, 7.5}, {73, 7}, {75, 6}};
+    if (x <= kAt[0][0]) return kAt[0][1];
+    for (size_t i = 1; i < std::size(kAt); ++i)
+        if (x <= kAt[i][0]) return kAt[i - 1][1] + (kAt[i][1] - kAt[i - 1][1]) * (x - kAt[i - 1][0]) / (kAt[i][0] - kAt[i - 1][0]);
+    return kAt[std::size(kAt) - 1][1];
+}
+
+}  // namespace
+
 void PaintPlayer(Canvas& cv) {
-    PlaneDef d{Style::Fighter, Look{{200, 205, 215}, {150, 160, 175}, {200, 40, 40}}, {4, 31}, 70, 16, {}};
+    const Rgb body{200, 205, 215}, wingTop{182, 192, 208}, belly{222, 228, 238}, trim{200, 40, 40}, gun{50, 50, 56};
+    constexpr double kMuzzleX = 75;   // where the barrels end; the shots start at the frame's edge
+    constexpr double kGunSpan = 23;   // from the fuselage's axis out to each wing gun
+    constexpr double kWingSpan = 29;  // out to each wing tip
     for (int f = 1; f <= 16; ++f) {
-        Rect fr{0, (f - 1) * 64, 80, 64};
-        Pose p;
-        p.pitch = f <= 5 ? 30 - 15 * (f - 1) : -30 - (f - 5) * 300.0 / 11;
-        p.centre = f > 5;
-        if (f > 5) p.roll = std::cos(Rad(p.pitch)) < 0 ? 180 : 0;
-        p.phase = f;
-        p.centre = true;
-        Figure fig = PlaneFigure(fr, d, p);
-        // A spinning propeller disc on the nose.
-        fig.parts.push_back({Ell(fr.x + 3, fr.y + 31, 1.5, 10), Rgb{170, 170, 175}, false});
-        fig.parts.push_back({Ell(fr.x + 3.5, fr.y + 31, 2.5, 2.5), Rgb{200, 40, 40}, true});
-        Render(cv, fr, fig, p, f, true);
+        const Rect fr{0, (f - 1) * 64, 80, 64};
+        const double g1 = gorb::kPlayerGunY1[size_t((f - 1) % 8)], g2 = gorb::kPlayerGunY2[size_t((f - 1) % 8)];
+        const double axisY = fr.y + (g1 + g2) / 2, half = (g2 - g1) / 2;
+        // The roll runs 22.5 degrees a frame; the nose bobs with it, up twice and down twice a
+        // turn (never while the wings stand on end, so the tips stay inside the frame).
+        const double ideal = -(f - 3) * 22.5;
+        const double pitch = 5 * std::sin(Rad(2 * ideal));
+        // The roll angle nearest the ideal one that puts the guns at their heights after the pitch.
+        const double lift = std::asin(std::clamp(half / std::cos(Rad(pitch)) / kGunSpan, 0.0, 1.0)) * 180 / kPi;
+        double roll = lift, bestGap = 1e9;
+        for (double c : {lift, 180 - lift, -lift, -180 + lift}) {
+            double gap = std::abs(std::remainder(c - ideal, 360.0));
+            if (gap < bestGap) bestGap = gap, roll = c;
+        }
+        const double cr = std::cos(Rad(roll)), sr = std::sin(Rad(roll));
+        const double cp = std::cos(Rad(pitch)), sp = std::sin(Rad(pitch));
+        // Plane coordinates to the frame: roll about the axis, then pitch about the muzzles' point.
+        auto screen = [&](Vec3 v) {
+            double y = v.y * cr - v.z * sr;
+            double dx = v.x - kMuzzleX, dy = -y;
+            return Point{kMuzzleX + dx * cp + dy * sp + 0.5, axisY - dx * sp + dy * cp};
+        };
+        auto depth = [&](Vec3 v) { return v.y * sr + v.z * cr; };
+        // How much a face with the given normal (plane coordinates) is lit, from above and in front.
+        auto light = [&](Vec3 n) {
+            double ny = n.y * cr - n.z * sr, nz = n.y * sr + n.z * cr;
+            return 0.74 + 0.26 * std::max(0.0, 0.55 * ny + 0.83 * nz);
+        };
+
+        struct Drawn {
+            double depth;
+            std::vector<Point> poly;
+            Rgb color;
+            bool shaded;
+            bool edged = false;  // a darker line round it, to part it from what lies behind
+        };
+        std::vector<Drawn> parts;
+        auto add = [&](const Piece& pc, double d, bool edged = false) {
+            std::vector<Point> poly;
+            for (const Vec3& v : pc.pts) poly.push_back(screen(v));
+            parts.push_back({d, std::move(poly), pc.color, pc.shaded, edged});
+        };
+        // A flat surface of some thickness (wing, tailplane): its face turned away first, darker,
+        // then the face towards the viewer, so edge-on it still shows as a slab.
+        auto plate = [&](std::vector<Point> outline, double y, double thick, Rgb top, Rgb bottom) {
+            const double up = sr;  // how much the top face turns towards the viewer
+            double zMid = 0;
+            for (auto& q : outline) zMid += q.y;
+            zMid /= double(outline.size());
+            const double d = depth({0, y, zMid});
+            auto face = [&](double fy, Rgb c, bool edged) {
+                Piece pc;
+                for (auto& q : outline) pc.pts.push_back({q.x, fy, q.y});
+                pc.color = c;
+                add(pc, d, edged);
+            };
+            const double far = up >= 0 ? y - thick / 2 : y + thick / 2, near = up >= 0 ? y + thick / 2 : y - thick / 2;
+            Rgb nearC = up >= 0 ? Shade(top, light({0, 1, 0})) : Shade(bottom, light({0, -1, 0}));
+            for (double fy = far; up >= 0 ? fy < near : fy > near; fy += up >= 0 ? 0.5 : -0.5) face(fy, Shade(nearC, 0.8), false);
+            face(near, nearC, true);
+        };
+
+        // Wings, one half each side, and the tailplane: planforms as (x, z) outlines.
+        for (int side : {1, -1}) {
+            std::vector<Point> wing{{44, 0}, {62, 0}, {60.5, side * 20.0}, {58.5, side * (kWingSpan - 1.5)},
+                                    {56, side * kWingSpan}, {51, side * kWingSpan}, {48.5, side * (kWingSpan - 2.0)}};
+            plate(wing, 0, 2, wingTop, belly);
+            std::vector<Point> tail{{3, 0}, {14, 0}, {11.5, side * 11.0}, {8.5, side * 12.0}, {4.5, side * 11.0}};
+            plate(tail, 0.5, 1.5, wingTop, belly);
+            // Roundel on the upper face, seen when the top turns towards the viewer.
+            if (sr > 0.35) {
+                Point c = screen({53, 1, side * 19.0});
+                double ry = 3.5 * std::abs(sr);
+                double d = depth({53, 1, side * 19.0}) + 0.01;
+                parts.push_back({d, Ell(c.x, c.y, 3.5, ry), trim, false});
+                parts.push_back({d + 0.001, Ell(c.x, c.y, 1.8, ry * 0.5), kWhite, false});
+            }
+            // The gun: a pod on the leading edge and its barrel out to the muzzle.
+            Vec3 root{58.5, 0, side * kGunSpan}, muzzle{kMuzzleX, 0, side * kGunSpan};
+            double d = depth(root) + 0.02;
+            parts.push_back({d, Bar(screen(root), screen(muzzle), 2.2), gun, false});
+            Point pod = screen({60, 0, side * kGunSpan});
+            parts.push_back({d, Ell(pod.x, pod.y, 3, 1.8), Shade(wingTop, 0.7), false});
+        }
+        // The fin, standing up from the tail: it leans towards the viewer as the plane rolls.
+        {
+            Piece fin{{{2, 1.5, 0}, {4.5, 13.5, 0}, {9, 13.5, 0}, {15, 3, 0}}, Shade(body, 0.85 * light({0, 0, 1}) + 0.15), false};
+            add(fin, depth({8, 7, 0}), true);
+            Piece tip{{{4.5, 13.5, 0}, {9, 13.5, 0}, {8.3, 11.5, 0}, {4.1, 11.5, 0}}, trim, false};
+            add(tip, depth({8, 7, 0}) + 0.001);
+        }
+        // The fuselage: round, so the same outline at every roll; what is on it turns with it.
+        {
+            Piece hull;
+            for (double x = 2; x <= 75; x += 1) hull.pts.push_back({x, BodyRadius(x), 0});
+            for (double x = 75; x >= 2; x -= 1) hull.pts.push_back({x, -BodyRadius(x), 0});
+            // Drawn as a silhouette: the outline in the frame's plane, whatever the roll.
+            std::vector<Point> poly;
+            for (const Vec3& v : hull.pts) {
+                double dx = v.x - kMuzzleX, dy = -v.y;
+                poly.push_back({kMuzzleX + dx * cp + dy * sp + 0.5, axisY - dx * sp + dy * cp});
+            }
+            parts.push_back({0, std::move(poly), body, true});
+            // The red stripe along each side and the canopy on top, where they face the viewer.
+            for (double around : {90.0, -90.0, 0.0}) {
+                const double a = Rad(around);
+                const double facing = std::sin(a) * cr + std::cos(a) * sr;  // towards the viewer
+                if (facing < -0.15) continue;
+                auto onSkin = [&](double x, double lift) {
+                    double r = BodyRadius(x) + lift;
+                    return Vec3{x, r * std::cos(a), r * std::sin(a)};
+                };
+                Piece mark;
+                if (around == 0) {  // the canopy: a bubble over the cockpit
+                    for (double x = 36; x <= 52; x += 1) mark.pts.push_back(onSkin(x, 3.5 * std::sin(kPi * (x - 36) / 16)));
+                    for (double x = 52; x >= 36; x -= 1) mark.pts.push_back(onSkin(x, -1.5));
+                    mark.color = Shade(kGlass, 0.8 + 0.25 * std::max(0.0, facing));
+                } else {  // the stripe, from the cockpit back towards the tail
+                    for (double x = 12; x <= 50; x += 2) mark.pts.push_back(onSkin(x, 0.2));
+                    const double w = Rad(around > 0 ? 90 - 28 : -90 + 28);
+                    for (double x = 50; x >= 12; x -= 2) {
+                        double r = BodyRadius(x) + 0.2;
+                        mark.pts.push_back({x, r * std::cos(w), r * std::sin(w)});
+                    }
+                    mark.color = trim;
+                }
+                add(mark, 0.5 + facing);
+            }
+            // The engine cowling's ring and its exhaust stubs.
+            parts.push_back({0.2, Bar(screen({66, 7.5, 0}), screen({66, -7.5, 0}), 1.2), Shade(body, 0.7), false});
+        }
+        // The propeller disc and the spinner, in front of everything.
+        {
+            Point hub = screen({77.5, 0, 0});
+            std::vector<Point> disc = Ell(0, 0, 1.3, 11.5);
+            for (auto& q : disc) q = {hub.x + q.x * cp + q.y * sp, hub.y - q.x * sp + q.y * cp};
+            parts.push_back({100, std::move(disc), Rgb{185, 185, 192}, false});
+            Piece spinner{{{74, 3.5, 0}, {76.5, 3, 0}, {79, 0, 0}, {76.5, -3, 0}, {74, -3.5, 0}}, trim, true};
+            add(spinner, 101);
+        }
+
+        std::stable_sort(parts.begin(), parts.end(), [](const Drawn& a, const Drawn& b) { return a.depth < b.depth; });
+        Rect in = Inner(fr);
+        cv.SetClip(in);
+        for (const Drawn& d : parts) {
+            if (d.shaded)
+                cv.FillPolygonShaded(d.poly, d.color, 0.3);
+            else
+                cv.FillPolygon(d.poly, d.color);
+            if (d.edged)
+                for (size_t i = 0; i < d.poly.size(); ++i) {
+                    const Point a = d.poly[i], b = d.poly[(i + 1) % d.poly.size()];
+                    cv.Line(int(std::floor(a.x)), int(std::floor(a.y)), int(std::floor(b.x)), int(std::floor(b.y)), Shade(d.color, 0.62));
+                }
+        }
+        cv.OutlineOpaque(in, kInk);
+        cv.ResetClip();
     }
 }
 
