@@ -4,7 +4,8 @@
 
 // The random generator is called many times a frame by enemy fire and spawning.
 static void BM_Rnd(benchmark::State& state) {
-    gorb::RandomizeWith(1);
-    for (auto _ : state) benchmark::DoNotOptimize(gorb::Rnd());
+    gorb::RandomGenerator random;
+    random.RandomizeWith(1);
+    for (auto _ : state) benchmark::DoNotOptimize(random.Rnd());
 }
 BENCHMARK(BM_Rnd);

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 
+#include "../tests/RecordingPort.h"
 #include "platform/Surface.h"
 #include "world/World.h"
 
@@ -16,9 +17,10 @@ constexpr uint32_t kKeyPixel = 0x00FF00FF;
 constexpr uint32_t kOpaque = 0x00336699;
 
 // Sheets as the display holds them, locked and read the way the game's port does it.
-class SheetMedia : public SilentMedia {
+class SheetMedia : public test::RecordingPort {
 public:
     SheetMedia() {
+        Record = false;
         Add(1, 400, 400);            // a Zorbel sheet
         Add(2, 353, 955);            // a boss sheet
         Add(surf::Player, 80, 1024);

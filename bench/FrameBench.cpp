@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "FrameTables.h"
+#include "../tests/RecordingPort.h"
 #include "media/BlitClip.h"
 #include "platform/Surface.h"
 #include "world/World.h"
@@ -15,9 +16,10 @@ namespace {
 
 constexpr int kBits = 32;
 
-class SurfaceMedia : public SilentMedia {
+class SurfaceMedia : public test::RecordingPort {
 public:
     SurfaceMedia() {
+        Record = false;
         primary = std::make_shared<Surface>(1024, 768, kBits);
         surfaces[surf::BackBuffer] = std::make_shared<Surface>(612, 330, kBits);
         Add(1, 200, 2000);

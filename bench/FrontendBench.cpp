@@ -3,6 +3,8 @@
 // text.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "../tests/FrontendMenu.h"
 #include "frontend/PictureMedia.h"
 #include "frontend/SettingsFile.h"
@@ -17,11 +19,10 @@ namespace {
 void BM_PushStepMidway(benchmark::State& state) {
     UseHeadlessHost();
     MediaState media;
-    DisplayFields fields;
-    SoundFields sound;
-    SetupDirectX(media, fields, static_cast<Long>(state.range(0)), 640, 480);
-    const Integer x0 = 0, y0 = 0;
-    MediaPictures port(media, fields, sound, x0, y0);
+    auto g = std::make_unique<Game>();
+    g->Display.ScreenOffsetX = g->Display.ScreenOffsetY = 0;
+    SetupDirectX(media, g->Display, g->Sheets, static_cast<Long>(state.range(0)), 640, 480);
+    MediaPictures port(media, *g);
     port.LoadPicture(PictureSlot::Prev, "INTRO01");
     port.LoadPicture(PictureSlot::Next, "INTRO02");
     for (auto _ : state) {

@@ -11,9 +11,9 @@
 
 #include "FrameTables.h"
 #include "data/TypeTemplates.h"
+#include "frontend/LiveMedia.h"
 #include "media/SoundSetup.h"
 #include "platform/Display.h"
-#include "world/LiveMedia.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -23,14 +23,11 @@ void BM_LiveFrameWork_1024x768x32(benchmark::State& state) {
     UseHeadlessHost();
     KeepPresentPixels(false);
     MediaState media;
-    DisplayFields displayF;
-    SoundFields soundF;
-    JoystickFields joyF;
     JoystickSettings joySettings;
     int boxes = 0;
     media.Hooks.MessageBox = [&](const std::string&) { ++boxes; };
     media.Hooks.UnloadMainForm = [] { throw std::runtime_error("the frame failed"); };
-    LiveMedia live(media, displayF, soundF, joyF, joySettings);
+    LiveMedia live(media, joySettings);
 
     auto g = std::make_unique<Game>();
     g->Media = &live;
@@ -41,9 +38,8 @@ void BM_LiveFrameWork_1024x768x32(benchmark::State& state) {
     live.SetupDirectX(*g, 32, 1024, 768);
     live.SetupDirectXObjects(*g);
     live.LoadLevelBackground(*g, "screen01");
-    SetupDirectSound(media.Sound, soundF, media.Hooks);
+    SetupDirectSound(media.Sound, media.Hooks, g->Random);
     media.Sound.DirectSound->PauseOutput(true);
-    g->Setup.SoundOn = soundF.SoundOn;
     // The level-start plane: 197 x 194 with a propeller.
     bench::FillFrameTables(*g, [&](PlaneRecord& r) { r = g->Types.PlaneTypes[20]; });
 

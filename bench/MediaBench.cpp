@@ -13,10 +13,11 @@ namespace {
 struct BenchDisplay {
     MediaState media;
     DisplayFields fields;
+    SheetSizes sheets;
     explicit BenchDisplay(int bits) {
         UseHeadlessHost();
-        SetupDirectX(media, fields, bits, 640, 480);
-        SetupDirectXObjects(media, fields);
+        SetupDirectX(media, fields, sheets, bits, 640, 480);
+        SetupDirectXObjects(media, sheets);
     }
     ~BenchDisplay() {
         ReleaseDirectDraw(media);
@@ -53,17 +54,16 @@ BENCHMARK(BM_BlitToBackBufferOffscreen);
 // A quiet frame: the six playback calls with nothing requested.
 void BM_PlayQueuedSoundsQuietFrame(benchmark::State& state) {
     SoundObjects sound;
-    SoundFields fields;
-    fields.ResetForGame();
-    fields.SoundOn = True;
+    sound.SoundOn = True;
+    SoundRequests requests;
     for (auto _ : state) {
-        PlayQueuedSounds(sound, fields, 1, 16);
-        PlayQueuedSounds(sound, fields, 17, 32);
-        PlayQueuedSounds(sound, fields, 33, 50);
-        PlayQueuedSounds(sound, fields, 83, 96);
-        PlayQueuedSounds(sound, fields, 60, 82);
-        PlayQueuedSounds(sound, fields, 51, 59);
-        benchmark::DoNotOptimize(fields);
+        PlayQueuedSounds(sound, requests, 1, 16);
+        PlayQueuedSounds(sound, requests, 17, 32);
+        PlayQueuedSounds(sound, requests, 33, 50);
+        PlayQueuedSounds(sound, requests, 83, 96);
+        PlayQueuedSounds(sound, requests, 60, 82);
+        PlayQueuedSounds(sound, requests, 51, 59);
+        benchmark::DoNotOptimize(requests);
     }
 }
 BENCHMARK(BM_PlayQueuedSoundsQuietFrame);

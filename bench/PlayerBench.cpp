@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "../tests/RecordingPort.h"
 #include "data/TypeTemplates.h"
 #include "world/PlayerInput.h"
 #include "world/World.h"
@@ -11,14 +12,16 @@
 namespace gorb {
 namespace {
 
-class FireHeldMedia : public SilentMedia {
-public:
-    void ReadKeyboardState(Game& g) override {
-        g.Controls.KeyboardState.fill(0);
-        g.Controls.KeyboardState[key::Fire] = 0x80;
-        g.Controls.KeyboardState[key::Right] = 0x80;
+// A port that records nothing; with fire and right held when asked.
+test::RecordingPort Quiet(bool fireHeld) {
+    test::RecordingPort media;
+    media.Record = false;
+    if (fireHeld) {
+        media.Keys[key::Fire] = 0x80;
+        media.Keys[key::Right] = 0x80;
     }
-};
+    return media;
+}
 
 std::unique_ptr<Game> ArmedGame(MediaPort& media) {
     auto g = std::make_unique<Game>();
@@ -42,7 +45,7 @@ std::unique_ptr<Game> ArmedGame(MediaPort& media) {
 }
 
 void BM_PlayerUpdateFiringSpread(benchmark::State& state) {
-    FireHeldMedia media;
+    test::RecordingPort media = Quiet(true);
     auto g = ArmedGame(media);
     int frame = 0;
     for (auto _ : state) {
@@ -56,7 +59,7 @@ void BM_PlayerUpdateFiringSpread(benchmark::State& state) {
 BENCHMARK(BM_PlayerUpdateFiringSpread);
 
 void BM_FireballColumnIntoNearlyFullTable(benchmark::State& state) {
-    SilentMedia media;
+    test::RecordingPort media = Quiet(false);
     auto g = ArmedGame(media);
     for (auto _ : state) {
         for (int b = 1; b <= 60; ++b) g->Obj.Bullets[b].Active = b <= 49;

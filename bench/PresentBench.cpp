@@ -17,6 +17,7 @@
 #include <SDL.h>
 
 #include "BenchSurfaces.h"
+#include "media/MediaFields.h"
 #include "platform/Clock.h"
 #include "platform/Display.h"
 #include "platform/MessagePump.h"
@@ -64,8 +65,10 @@ Mode OpenMode(int32_t w, int32_t h, int32_t bits) {
     SurfaceDesc desc{DDSD_CAPS, DDSCAPS_PRIMARYSURFACE};
     m.primary = m.dd->CreateSurface(desc);
     m.back = bench::KeyedSheet(612, 330, bits);
-    m.x = (w - 640) / 2 + 14;
-    m.y = (h - 480) / 2 + 75;
+    DisplayFields place;
+    PlacePlayArea(place, w, h);
+    m.x = place.PlayAreaX;
+    m.y = place.PlayAreaY;
     PumpMessages();
     int32_t ww = 0, wh = 0;
     GetWindowSize(ww, wh);

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "../tests/RecordingPort.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -33,11 +34,12 @@ void SetUpLevel(Game& g) {
 }
 
 void BM_StepRandomScript(benchmark::State& state) {
-    SilentMedia media;
+    test::RecordingPort media;
+    media.Record = false;
     auto g = std::make_unique<Game>();
     g->Media = &media;
     SetUpLevel(*g);
-    RandomizeWith(7);
+    g->Random.RandomizeWith(7);
     for (auto _ : state) {
         if (g->Run.RandomGameActive != True) {
             g->Run.RandomGameActive = True;

@@ -29,13 +29,14 @@ TEST(Arithmetic, BooleanTrueIsMinusOne) {
 }
 
 TEST(Arithmetic, RndIsInUnitIntervalAndRepeatableFromASeed) {
-    RandomizeWith(12345);
+    RandomGenerator random;
+    random.RandomizeWith(12345);
     double first[50];
     for (double& v : first) {
-        v = Rnd();
+        v = random.Rnd();
         EXPECT_GE(v, 0.0);
         EXPECT_LT(v, 1.0);
     }
-    RandomizeWith(12345);
-    for (double v : first) EXPECT_EQ(Rnd(), v);
+    random.RandomizeWith(12345);
+    for (double v : first) EXPECT_EQ(random.Rnd(), v);
 }

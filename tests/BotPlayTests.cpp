@@ -23,6 +23,7 @@
 #include "FrontendHarness.h"
 #include "LiveGameSupport.h"
 #include "MediaTestDir.h"
+#include "frontend/LiveMedia.h"
 #include "frontend/UnlockedLevels.h"
 #include "media/SoundSetup.h"
 #include "platform/Clock.h"
@@ -30,7 +31,6 @@
 #include "platform/Keyboard.h"
 #include "platform/MessagePump.h"
 #include "platform/Resources.h"
-#include "world/LiveMedia.h"
 #include "world/World.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -281,7 +281,7 @@ protected:
     void SetUp() override {
         if (!res::HasString(101)) GTEST_SKIP() << "no game data in this build";
         UseHeadlessHost();
-        RandomizeWith(2024);
+        g.Random.RandomizeWith(2024);
         media.Hooks.MessageBox = [this](const std::string& t) { boxes.push_back(t); };
         media.Hooks.UnloadMainForm = [this] {
             ++unloads;
@@ -294,7 +294,7 @@ protected:
         live.Hooks.ShowExtroScreens = [this](Game&) { ++outros; };
         g.Media = &live;
 
-        gorb::testing::StartInDesktopModeWithSound(g, live, media, soundF);
+        gorb::testing::StartInDesktopModeWithSound(g, live, media);
         DisplayState& d = g.Display;
         g.Options.Joystick = false;
         // The game runs in the smallest mode (a switch there and back, as the menu's choice
@@ -331,11 +331,8 @@ protected:
 
     ScopedWorkDir wd;
     MediaState media;
-    DisplayFields displayF;
-    SoundFields soundF;
-    JoystickFields joyF;
     JoystickSettings joySettings;
-    LiveMedia live{media, displayF, soundF, joyF, joySettings};
+    LiveMedia live{media, joySettings};
     std::unique_ptr<Game> owned = std::make_unique<Game>();
     Game& g = *owned;
     std::unique_ptr<BotRun> run;

@@ -9,6 +9,7 @@
 #include "WorldTestSupport.h"
 #include "frontend/KeyCommands.h"
 #include "platform/Forms.h"
+#include "platform/MessagePump.h"
 #include "platform/ScriptedInput.h"
 
 using namespace gorb;

@@ -49,7 +49,7 @@ TEST(FrontendSettingsProgram, StartUpAppliesTheFileAndTheWriterPutsItBack) {
     EXPECT_EQ(f.chkBack->Value(), 1);
     EXPECT_EQ(f.chkOverload->Value(), 1);
     EXPECT_EQ(f.SoundEnabled, True);
-    EXPECT_EQ(f.SoundF.SoundOn, True);  // the load handler set up sound for it
+    EXPECT_EQ(f.Media.Sound.SoundOn, True);  // the load handler set up sound for it
     EXPECT_EQ(f.JoySettings.JoySaturation, 500);
     EXPECT_EQ(f.JoySettings.JoyFireButton, 3);
     EXPECT_EQ(f.JoySettings.JoyEjectButton, 5);

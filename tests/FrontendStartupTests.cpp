@@ -189,8 +189,9 @@ TEST(FrontendStartup, AFailedDisplaySetUpEndsInsideItsOwnFailurePath) {
 TEST(FrontendStartup, SoundOnStartsTheDeviceAndTheExitJinglePlaysOneTimeInThree) {
     // One seed whose first draw picks the jingle (0) and one whose draw does not.
     auto firstDrawIsJingle = [](uint32_t seed) {
-        RandomizeWith(seed);
-        return RandomBelow(3) == 0;
+        RandomGenerator random;
+        random.RandomizeWith(seed);
+        return random.Below(3) == 0;
     };
     uint32_t jingleSeed = 0, quietSeed = 0;
     for (uint32_t seed = 1; seed < 10000 && (!jingleSeed || !quietSeed); ++seed) {
@@ -214,7 +215,7 @@ TEST(FrontendStartup, SoundOnStartsTheDeviceAndTheExitJinglePlaysOneTimeInThree)
         if (!f.SoundReady()) GTEST_SKIP() << "no sound device on this machine";
         EXPECT_EQ(steps, (std::vector<std::string>{"getting screen modes", "reading INI file.", "setting up DirectX",
                                                    "setting up DirectSound", "calling Introscreens"}));
-        EXPECT_EQ(f.G->Setup.SoundOn, True);
+        EXPECT_EQ(f.Media.Sound.SoundOn, True);
         // The title picture started the intro music.
         auto& buffers = f.Media.Sound.SoundBuffers;
         EXPECT_EQ(buffers[81].GetStatus(), dsound::BSTATUS_PLAYING);
@@ -227,7 +228,7 @@ TEST(FrontendStartup, SoundOnStartsTheDeviceAndTheExitJinglePlaysOneTimeInThree)
             jingle = buffers[88].GetStatus();
             Form_Unload(f, cancel);
         };
-        RandomizeWith(seed);
+        f.G->Random.RandomizeWith(seed);
         uint32_t before = GetTickCount();
         EXPECT_EQ(FrontendHarness::Catch([&] { cmdExit_Click(f); }), kExitNormal);
         EXPECT_EQ(f.Media.Sound.DirectSound, nullptr);  // the unload gave the sound device back

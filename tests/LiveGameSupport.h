@@ -4,22 +4,21 @@
 // drive the mixer themselves and nothing finishes on its own in real time).
 #include "media/SoundSetup.h"
 #include "platform/Display.h"
-#include "world/LiveMedia.h"
+#include "frontend/LiveMedia.h"
 
 namespace gorb::testing {
 
-inline void StartInDesktopModeWithSound(Game& g, LiveMedia& live, MediaState& media, SoundFields& soundF) {
+inline void StartInDesktopModeWithSound(Game& g, LiveMedia& live, MediaState& media) {
     DisplayState& d = g.Display;
-    d.DesktopBitDepth = ToInteger(GetDeviceCaps(BITSPIXEL));
-    d.DesktopWidth = ToInteger(GetDeviceCaps(HORZRES));
-    d.DesktopHeight = ToInteger(GetDeviceCaps(VERTRES));
+    d.DesktopBitDepth = GetDeviceCaps(BITSPIXEL);
+    d.DesktopWidth = GetDeviceCaps(HORZRES);
+    d.DesktopHeight = GetDeviceCaps(VERTRES);
     d.GameBitDepth = d.DesktopBitDepth;
     d.ScreenWidth = d.DesktopWidth;
     d.ScreenHeight = d.DesktopHeight;
     live.SetupDirectX(g, d.DesktopBitDepth, d.DesktopWidth, d.DesktopHeight);
-    SetupDirectSound(media.Sound, soundF, media.Hooks);
+    SetupDirectSound(media.Sound, media.Hooks, g.Random);
     media.Sound.DirectSound->PauseOutput(true);
-    g.Setup.SoundOn = soundF.SoundOn;
 }
 
 }  // namespace gorb::testing

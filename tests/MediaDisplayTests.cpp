@@ -37,6 +37,7 @@ protected:
     ScopedWorkDir wd;
     MediaState media;
     DisplayFields fields;
+    SheetSizes sizes;
     std::vector<std::string> boxes;
     int unloads = 0;
 };
@@ -47,13 +48,13 @@ TEST_F(MediaDisplay, PlayAreaMiscSheetAndColourKeyInEveryMode) {
     struct { int32_t w, h, x, y; } modes[] = {{640, 480, 14, 75}, {800, 600, 94, 135}, {1024, 768, 206, 219}};
     for (auto m : modes) {
         for (int bits : {8, 16, 32}) {
-            SetupDirectX(media, fields, bits, m.w, m.h);
+            SetupDirectX(media, fields, sizes, bits, m.w, m.h);
             ASSERT_TRUE(boxes.empty()) << boxes.front();
-            EXPECT_EQ(media.Display.PlayAreaX, m.x) << m.w;
-            EXPECT_EQ(media.Display.PlayAreaY, m.y) << m.w;
+            EXPECT_EQ(fields.PlayAreaX, m.x) << m.w;
+            EXPECT_EQ(fields.PlayAreaY, m.y) << m.w;
             EXPECT_EQ(media.Display.DDraw->ModeBitsPerPixel(), bits);
-            EXPECT_EQ(fields.MiscSheetWidth, 472);
-            EXPECT_EQ(fields.MiscSheetHeight, 134);
+            EXPECT_EQ(sizes.MiscSheetWidth, 472);
+            EXPECT_EQ(sizes.MiscSheetHeight, 134);
             // The key is the raw (205, 1) pixel of "misc" in the mode's own format.
             EXPECT_EQ(static_cast<uint32_t>(fields.ColorKeyPixel), MapColor(bits, 255, 0, 255)) << bits;
             EXPECT_EQ(media.Display.Key.low, fields.ColorKeyPixel);
@@ -72,7 +73,7 @@ TEST_F(MediaDisplay, PlayAreaMiscSheetAndColourKeyInEveryMode) {
 
 TEST_F(MediaDisplay, FailureAtTheFirstFailingStepLogsNoDrivers) {
     FailAt("GetDDEnum command.", dderr::NoDirectDrawHW);
-    SetupDirectX(media, fields, 16, 640, 480);
+    SetupDirectX(media, fields, sizes, 16, 640, 480);
     EXPECT_EQ(ReadFile(kErrorLogName),
               "\"SetupDirectX:  Error While GetDDEnum command.\"\r\n"
               "\"Error was Test failure\"\r\n"
@@ -88,7 +89,7 @@ TEST_F(MediaDisplay, AFailedModeIsLoggedAndTheDisplayReleasedBeforeTheMessage) {
         boxes.push_back(t);
         releasedAtMessage = !media.Display.DDraw && !media.Display.PrimarySurface;
     };
-    SetupDirectX(media, fields, 12, 640, 480);  // no such depth
+    SetupDirectX(media, fields, sizes, 12, 640, 480);  // no such depth
     std::string log = ReadFile(kErrorLogName);
     EXPECT_EQ(log.substr(0, log.find("\r\n")), "\"SetupDirectX:  Error While SetDisplayMode command.\"");
     EXPECT_NE(log.find("\"DDenum count:  1\"\r\n"), std::string::npos) << log;
@@ -119,20 +120,20 @@ TEST(MediaDisplayLog, LastLineChosenByErrorNumber) {
 }
 
 TEST_F(MediaDisplay, SheetsAreLoadedKeyedAndSized) {
-    SetupDirectX(media, fields, 16, 800, 600);
+    SetupDirectX(media, fields, sizes, 16, 800, 600);
     for (int run = 0; run < 2; ++run) {  // a second game start in the same mode replaces them
-        SetupDirectXObjects(media, fields);
+        SetupDirectXObjects(media, sizes);
         ASSERT_TRUE(boxes.empty()) << boxes.front();
         struct { int n; Long w, h; } sheets[] = {{1, 67, 715}, {7, 75, 387}, {9, 110, 660}, {35, 430, 924},
                                                   {42, 40, 416}, {53, 40, 416}};
         for (auto s : sheets) {
-            EXPECT_EQ(fields.VorpexSheetWidths[s.n], s.w) << s.n;
-            EXPECT_EQ(fields.VorpexSheetHeights[s.n], s.h) << s.n;
+            EXPECT_EQ(sizes.VorpexSheetWidths[s.n], s.w) << s.n;
+            EXPECT_EQ(sizes.VorpexSheetHeights[s.n], s.h) << s.n;
         }
-        EXPECT_EQ(fields.TileSheetWidth, 640);
-        EXPECT_EQ(fields.TileSheetHeight, 480);
-        EXPECT_EQ(fields.PlayerSheetWidth, 80);
-        EXPECT_EQ(fields.BulletSheetHeight, 136);
+        EXPECT_EQ(sizes.TileSheetWidth, 640);
+        EXPECT_EQ(sizes.TileSheetHeight, 480);
+        EXPECT_EQ(sizes.PlayerSheetWidth, 80);
+        EXPECT_EQ(sizes.BulletSheetHeight, 136);
         EXPECT_FALSE(media.Display.VorpexSheets[0]);
         EXPECT_FALSE(media.Display.VorpexSheets[54]);
         for (int n = 1; n <= kVorpexSheetCount; ++n) {
@@ -147,9 +148,9 @@ TEST_F(MediaDisplay, SheetsAreLoadedKeyedAndSized) {
 }
 
 TEST_F(MediaDisplay, AFailingSheetIsNamedInLogAndMessage) {
-    SetupDirectX(media, fields, 32, 640, 480);
+    SetupDirectX(media, fields, sizes, 32, 640, 480);
     FailAt(" creating Zorbel Buffer # 5", err::ResourceNotFound);
-    SetupDirectXObjects(media, fields);
+    SetupDirectXObjects(media, sizes);
     EXPECT_EQ(ReadFile(kErrorLogName),
               "\"SetupDirectXObjects:  Error While  creating Zorbel Buffer # 5\"\r\n"
               "\"Error was Test failure\"\r\n"
@@ -162,7 +163,7 @@ TEST_F(MediaDisplay, AFailingSheetIsNamedInLogAndMessage) {
 }
 
 TEST_F(MediaDisplay, AFailingBlitShowsFiveMessagesAndUnloads) {
-    SetupDirectX(media, fields, 8, 640, 480);
+    SetupDirectX(media, fields, sizes, 8, 640, 480);
     // A source rectangle reaching past the 472-wide misc sheet is an error of the blit.
     BlitRect src{460, 0, 500, 20}, dest{-10, 5, 30, 25};
     BlitToBackBuffer(media, media.Display.GfxMisc, src, dest, 472, 134, "Vorpex GFX");
@@ -187,7 +188,7 @@ TEST_F(MediaDisplay, AFailingBlitShowsFiveMessagesAndUnloads) {
 }
 
 TEST_F(MediaDisplay, BlitsDrawKeyedOntoTheBackBufferAndOpaqueOntoTheScreen) {
-    SetupDirectX(media, fields, 32, 640, 480);
+    SetupDirectX(media, fields, sizes, 32, 640, 480);
     auto sprite = std::make_shared<Surface>(4, 1, 32);
     sprite->SetColorKey(DDCKEY_SRCBLT, media.Display.Key);
     // Pixels: key, red, key, green (filled through a keyed copy of the misc key pixel is not
@@ -213,7 +214,7 @@ TEST_F(MediaDisplay, BlitsDrawKeyedOntoTheBackBufferAndOpaqueOntoTheScreen) {
 TEST_F(MediaDisplay, SetUpStepsRunInOrderUnderTheirTexts) {
     std::vector<std::string> steps;
     media.Hooks.OnStep = [&steps](std::string_view step) { steps.emplace_back(step); };
-    SetupDirectX(media, fields, 16, 640, 480);
+    SetupDirectX(media, fields, sizes, 16, 640, 480);
     const std::vector<std::string> display = {
         "SetWindowLong command.", "SetWindowPos command.", "Me.BackColor command.", "GetDDEnum command.",
         "DirectDrawCreate command.", "GetCaps command.", "SetCooperativeLevel command.",
@@ -224,7 +225,7 @@ TEST_F(MediaDisplay, SetUpStepsRunInOrderUnderTheirTexts) {
     EXPECT_EQ(steps, display);
 
     steps.clear();
-    SetupDirectXObjects(media, fields);
+    SetupDirectXObjects(media, sizes);
     ASSERT_TRUE(boxes.empty()) << boxes.front();
     std::vector<std::string> sheets;
     for (int n = 1; n <= 53; ++n) sheets.push_back(" creating Zorbel Buffer # " + std::to_string(n));
@@ -238,6 +239,6 @@ TEST_F(MediaDisplay, SetUpStepsRunInOrderUnderTheirTexts) {
     EXPECT_EQ(media.Display.GfxIce->Height(), 1210);
     EXPECT_EQ(media.Display.GfxBullet->Width(), 317);
     EXPECT_EQ(media.Display.GfxTiles->Height(), 480);
-    EXPECT_EQ(fields.ExplodeSheetHeight, 657);
-    EXPECT_EQ(fields.IceSheetWidth, 168);
+    EXPECT_EQ(sizes.ExplodeSheetHeight, 657);
+    EXPECT_EQ(sizes.IceSheetWidth, 168);
 }

@@ -22,7 +22,7 @@ protected:
     void SetUp() override {
         SDL_InitSubSystem(SDL_INIT_EVENTS);
         media.Hooks.MessageBox = [this](const std::string& t) { boxes.push_back(t); };
-        fields.JoystickMode = True;
+        joystickMode = True;
         settings.JoySaturation = 10000;
         settings.JoyFireButton = 3;
         settings.JoyBombButton = 3;  // two functions on one button both follow it
@@ -38,6 +38,7 @@ protected:
 
     ScopedWorkDir wd;
     MediaState media;
+    Boolean joystickMode = False;
     JoystickFields fields;
     JoystickSettings settings;
     std::vector<std::string> boxes;
@@ -47,8 +48,8 @@ protected:
 }  // namespace
 
 TEST_F(MediaInput, JoystickChosenButNoneAttachedFallsBackToTheKeyboard) {
-    SetupDirectInput(media, fields, settings);
-    EXPECT_EQ(fields.JoystickMode, False);
+    SetupDirectInput(media, joystickMode, fields, settings);
+    EXPECT_EQ(joystickMode, False);
     EXPECT_FALSE(media.Input.Joystick);
     EXPECT_EQ(media.Input.JoystickEvent, 0);
     EXPECT_TRUE(media.Input.Keyboard);
@@ -58,8 +59,9 @@ TEST_F(MediaInput, JoystickChosenButNoneAttachedFallsBackToTheKeyboard) {
 
 TEST_F(MediaInput, CallbackCopiesTheStickAndReacquiresALostOne) {
     stick = std::make_unique<VirtualJoystick>(2, 32);
-    SetupDirectInput(media, fields, settings);
-    ASSERT_EQ(fields.JoystickMode, True);
+    fields.JoystickX = fields.JoystickY = -1;
+    SetupDirectInput(media, joystickMode, fields, settings);
+    ASSERT_EQ(joystickMode, True);
     ASSERT_NE(media.Input.JoystickEvent, 0);
     // The first callback ran inside the set-up: a centred stick reads 5000.
     EXPECT_EQ(fields.JoystickX, 5000);
@@ -101,14 +103,14 @@ TEST_F(MediaInput, AFailingJoystickStepIsLoggedAndTheGameGoesOn) {
     media.Hooks.OnStep = [](std::string_view step) {
         if (step == "Setting Coop Level") throw PlatformError(-2147024809, "Invalid parameter", "DirectInput");
     };
-    SetupDirectInput(media, fields, settings);
+    SetupDirectInput(media, joystickMode, fields, settings);
     EXPECT_EQ(ReadFile(kErrorLogName),
               "\"SetupDirectInput:  Error While Setting Coop Level\"\r\n"
               "\"Error was Invalid parameter\"\r\n"
               "\"Error source:  DirectInput\"\r\n"
               "\"Error Num:  -2147024809\"\r\n");
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(fields.JoystickMode, True);  // stays as it was
+    EXPECT_EQ(joystickMode, True);  // stays as it was
     EXPECT_TRUE(media.Input.Keyboard);
 }
 
@@ -116,7 +118,7 @@ TEST_F(MediaInput, ButtonNumbersPastTheStateReadAsUp) {
     stick = std::make_unique<VirtualJoystick>(2, 32);
     settings.JoyFireButton = 31;
     settings.JoyEjectButton = 128;
-    SetupDirectInput(media, fields, settings);
+    SetupDirectInput(media, joystickMode, fields, settings);
     stick->SetButton(31, true);
     PumpMessages();
     EXPECT_EQ(fields.JoystickFire, True);
@@ -127,7 +129,7 @@ TEST_F(MediaInput, JoystickStepsInOrderAndAxisPropertiesUnderTheNotificationStep
     stick = std::make_unique<VirtualJoystick>(2, 32);
     std::vector<std::string> steps;
     media.Hooks.OnStep = [&steps](std::string_view step) { steps.emplace_back(step); };
-    SetupDirectInput(media, fields, settings);
+    SetupDirectInput(media, joystickMode, fields, settings);
     ASSERT_FALSE(std::filesystem::exists(kErrorLogName)) << ReadFile(kErrorLogName);
     std::vector<std::string> want = {"Enumerating Joysticks",      "Creating Event Handler",
                                      "Nullifying Joystick Device", "Creating Joystick Device",
@@ -141,9 +143,9 @@ TEST_F(MediaInput, JoystickStepsInOrderAndAxisPropertiesUnderTheNotificationStep
     // A saturation the device refuses fails under the notification step, before the range.
     ReleaseDirectDraw(media);
     settings.JoySaturation = 20000;
-    SetupDirectInput(media, fields, settings);
+    SetupDirectInput(media, joystickMode, fields, settings);
     std::string log = ReadFile(kErrorLogName);
     EXPECT_EQ(log.substr(0, log.find("\r\n")), "\"SetupDirectInput:  Error While Setting event notification\"");
     EXPECT_TRUE(boxes.empty());
-    EXPECT_EQ(fields.JoystickMode, True);
+    EXPECT_EQ(joystickMode, True);
 }

@@ -34,8 +34,7 @@ protected:
         auto wav = ToneWav();
         for (int n = 1; n <= kSoundCount; ++n)
             sound.SoundBuffers[n] = sound.DirectSound->CreateSoundBufferFromMemory(wav);
-        fields.ResetForGame();
-        fields.SoundOn = True;
+        sound.SoundOn = True;
     }
     void TearDown() override {
         ReleaseDirectSound(sound);
@@ -43,49 +42,49 @@ protected:
     }
     // One frame's playback calls, as the frame loop makes them.
     void Frame(bool pilotTalk) {
-        PlayQueuedSounds(sound, fields, 1, 16);
-        PlayQueuedSounds(sound, fields, 17, 32);
-        PlayQueuedSounds(sound, fields, 33, 50);
-        PlayQueuedSounds(sound, fields, 83, 96);
-        if (pilotTalk) PlayQueuedSounds(sound, fields, 60, 82);
-        PlayQueuedSounds(sound, fields, 51, 59);
+        PlayQueuedSounds(sound, requests, 1, 16);
+        PlayQueuedSounds(sound, requests, 17, 32);
+        PlayQueuedSounds(sound, requests, 33, 50);
+        PlayQueuedSounds(sound, requests, 83, 96);
+        if (pilotTalk) PlayQueuedSounds(sound, requests, 60, 82);
+        PlayQueuedSounds(sound, requests, 51, 59);
     }
     int Playing() const { return sound.DirectSound->PlayingCount(); }
     bool ChannelPlaying(int c) const { return sound.SoundChannels[c].GetStatus() == dsound::BSTATUS_PLAYING; }
 
     SoundObjects sound;
-    SoundFields fields;
+    SoundRequests requests;
 };
 
 }  // namespace
 
 TEST_F(MediaSoundQueue, EffectsRotateThroughTheGeneralRing) {
     // Two requests of one number in a frame are one flag: heard once, on channel 2.
-    fields.SoundRequests[23] = True;
-    fields.SoundRequests[23] = True;
+    requests[23] = True;
+    requests[23] = True;
     Frame(true);
     EXPECT_EQ(Playing(), 1);
     EXPECT_TRUE(ChannelPlaying(2));
-    EXPECT_EQ(fields.SoundRequests[23], False);
+    EXPECT_EQ(requests[23], False);
 
     // Nineteen more fill the ring (channel 1 is the 20th); the 21st cuts the 1st on channel 2.
     for (int i = 0; i < 19; ++i) {
-        fields.SoundRequests[7] = True;
+        requests[7] = True;
         Frame(true);
     }
     EXPECT_EQ(Playing(), 20);
-    EXPECT_EQ(fields.ChannelGeneral, 1);
-    fields.SoundRequests[7] = True;
+    EXPECT_EQ(requests.ChannelGeneral, 1);
+    requests[7] = True;
     Frame(true);
-    EXPECT_EQ(fields.ChannelGeneral, 2);
+    EXPECT_EQ(requests.ChannelGeneral, 2);
     EXPECT_EQ(Playing(), 20);
 }
 
 TEST_F(MediaSoundQueue, SmallRingsAndOwnBuffers) {
-    fields.SoundRequests[49] = True;  // the crash ring starts on 25
-    fields.SoundRequests[46] = True;  // items on 21
-    fields.SoundRequests[55] = True;  // boss voice on 23
-    fields.SoundRequests[59] = True;  // game over: its own buffer
+    requests[49] = True;  // the crash ring starts on 25
+    requests[46] = True;  // items on 21
+    requests[55] = True;  // boss voice on 23
+    requests[59] = True;  // game over: its own buffer
     Frame(true);
     EXPECT_TRUE(ChannelPlaying(25));
     EXPECT_TRUE(ChannelPlaying(21));
@@ -93,27 +92,27 @@ TEST_F(MediaSoundQueue, SmallRingsAndOwnBuffers) {
     EXPECT_EQ(sound.SoundBuffers[59].GetStatus(), dsound::BSTATUS_PLAYING);
     EXPECT_EQ(Playing(), 4);
     // 59 again while it still sounds goes on rather than starting a second copy.
-    fields.SoundRequests[59] = True;
+    requests[59] = True;
     Frame(true);
     EXPECT_EQ(Playing(), 4);
-    EXPECT_EQ(fields.SoundRequests[59], False);
+    EXPECT_EQ(requests[59], False);
 }
 
 TEST_F(MediaSoundQueue, UnservedRequestsStay) {
     // Pilot talk off: a voice is neither played nor cleared.
-    fields.SoundRequests[65] = True;
+    requests[65] = True;
     Frame(false);
-    EXPECT_EQ(fields.SoundRequests[65], True);
+    EXPECT_EQ(requests[65], True);
     EXPECT_EQ(Playing(), 0);
     // Sound off: requests pile up and nothing plays.
-    fields.SoundOn = False;
-    fields.SoundRequests[23] = True;
+    sound.SoundOn = False;
+    requests[23] = True;
     Frame(true);
-    EXPECT_EQ(fields.SoundRequests[23], True);
-    EXPECT_EQ(fields.SoundRequests[65], True);
+    EXPECT_EQ(requests[23], True);
+    EXPECT_EQ(requests[65], True);
     EXPECT_EQ(Playing(), 0);
     // Only exactly True counts as on.
-    fields.SoundOn = 1;
+    sound.SoundOn = 1;
     Frame(true);
     EXPECT_EQ(Playing(), 0);
 }
@@ -124,13 +123,13 @@ TEST(MediaSoundSetup, NoAudioDeviceLogsTheStepAndWhyShowsItAndUnloads) {
     std::string saved = old ? old : "";
     setenv("SDL_AUDIODRIVER", "no_such_driver", 1);
     SoundObjects sound;
-    SoundFields fields;
+    RandomGenerator random;
     std::vector<std::string> boxes;
     int unloads = 0;
     MediaHooks hooks;
     hooks.MessageBox = [&](const std::string& t) { boxes.push_back(t); };
     hooks.UnloadMainForm = [&] { ++unloads; };
-    SetupDirectSound(sound, fields, hooks);
+    SetupDirectSound(sound, hooks, random);
     if (old) setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
     else unsetenv("SDL_AUDIODRIVER");
 
@@ -141,7 +140,7 @@ TEST(MediaSoundSetup, NoAudioDeviceLogsTheStepAndWhyShowsItAndUnloads) {
     EXPECT_EQ(log.substr(first.size()), "\"Error was No sound device: Audio target 'no_such_driver' not available\"\r\n");
     EXPECT_EQ(boxes, std::vector<std::string>{"SetupDirectSound:  Error While DirectSoundCreate command."});
     EXPECT_EQ(unloads, 1);
-    EXPECT_EQ(fields.SoundOn, False);
+    EXPECT_EQ(sound.SoundOn, False);
     ReleaseDirectSound(sound);  // what the unload handler does next: nothing to fail on
     ReleaseDirectSound(sound);
     SDL_Quit();
@@ -150,7 +149,7 @@ TEST(MediaSoundSetup, NoAudioDeviceLogsTheStepAndWhyShowsItAndUnloads) {
 TEST(MediaSoundSetup, AFailedLoadNamesTheOneLoadStep) {
     ScopedWorkDir wd;
     SoundObjects sound;
-    SoundFields fields;
+    RandomGenerator random;
     std::vector<std::string> boxes;
     MediaHooks hooks;
     hooks.MessageBox = [&](const std::string& t) { boxes.push_back(t); };
@@ -159,8 +158,8 @@ TEST(MediaSoundSetup, AFailedLoadNamesTheOneLoadStep) {
         if (step == "LoadResourceSound command for one of the sounds.")
             throw PlatformError(err::ResourceNotFound, "Resource with identifier 'zap02' not found");
     };
-    SetupDirectSound(sound, fields, hooks);
-    EXPECT_EQ(fields.SoundOn, False);
+    SetupDirectSound(sound, hooks, random);
+    EXPECT_EQ(sound.SoundOn, False);
     EXPECT_EQ(ReadFile(kErrorLogName),
               "\"SetupDirectSound:  Error While LoadResourceSound command for one of the sounds.\"\r\n"
               "\"Error was Resource with identifier 'zap02' not found\"\r\n");
@@ -183,15 +182,17 @@ std::vector<int16_t> Opening(SoundDevice& device, SoundBuffer& buffer) {
     return out;
 }
 
+// The set-up with the random generator seeded so.
 struct SoundSetupRun {
     SoundObjects sound;
-    SoundFields fields;
+    RandomGenerator random;
     std::vector<std::string> steps, boxes;
     MediaHooks hooks;
-    SoundSetupRun() {
+    explicit SoundSetupRun(uint32_t seed) {
         hooks.MessageBox = [this](const std::string& t) { boxes.push_back(t); };
         hooks.OnStep = [this](std::string_view s) { steps.emplace_back(s); };
-        SetupDirectSound(sound, fields, hooks);
+        random.RandomizeWith(seed);
+        SetupDirectSound(sound, hooks, random);
         if (sound.DirectSound) sound.DirectSound->PauseOutput(true);
     }
     ~SoundSetupRun() {
@@ -210,10 +211,9 @@ struct SoundSetupRun {
 
 TEST(MediaSoundSetup, EveryNumberHoldsItsWaveAndSoundComesOn) {
     ScopedWorkDir wd;
-    RandomizeWith(1);
-    SoundSetupRun run;
+    SoundSetupRun run(1);
     ASSERT_TRUE(run.boxes.empty()) << run.boxes.front();
-    EXPECT_EQ(run.fields.SoundOn, True);
+    EXPECT_EQ(run.sound.SoundOn, True);
     EXPECT_FALSE(std::filesystem::exists(kErrorLogName));
     EXPECT_EQ(run.steps, (std::vector<std::string>{"DirectSoundCreate command.", "DirectSound SetCooperativeLevel command.",
                                                    "CreateSoundBuffer command for mainbuffer.",
@@ -248,13 +248,13 @@ TEST(MediaSoundSetup, OneStartInFiveHearsTheOtherIntro) {
     // Seeds whose first draw is and is not the one in five.
     int seen[2] = {0, 0};
     for (uint32_t seed = 1; seed < 200 && !(seen[0] && seen[1]); ++seed) {
-        RandomizeWith(seed);
-        bool other = RandomBelow(5) + 1 == 1;
+        RandomGenerator draws;
+        draws.RandomizeWith(seed);
+        bool other = draws.Below(5) + 1 == 1;
         if (seen[other]) continue;
         seen[other] = 1;
-        RandomizeWith(seed);
-        SoundSetupRun run;
-        ASSERT_EQ(run.fields.SoundOn, True);
+        SoundSetupRun run(seed);
+        ASSERT_EQ(run.sound.SoundOn, True);
         EXPECT_TRUE(run.Holds(81, other ? "qvintro4a" : "qvintro4")) << seed;
         EXPECT_FALSE(run.Holds(81, other ? "qvintro4" : "qvintro4a")) << seed;
     }

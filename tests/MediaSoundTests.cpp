@@ -7,8 +7,7 @@
 using namespace gorb;
 
 TEST(MediaSoundRings, RingsAdvanceBeforeUseAndWrap) {
-    SoundFields f;
-    f.ResetForGame();
+    ChannelRings f;
     // The first ordinary effect lands on channel 2; channel 1 first with the 20th; the 21st
     // takes the 1st one's channel again.
     std::vector<int> general;
@@ -39,10 +38,10 @@ TEST(MediaSoundRings, RingsAdvanceBeforeUseAndWrap) {
 }
 
 TEST(MediaSoundRings, WhichNumbersPlayOnTheirOwnBuffer) {
-    SoundFields f;
+    ChannelRings f;
     for (int n = 1; n <= kSoundCount; ++n) {
         bool own = n == 32 || n == 47 || n == 48 || (n >= 54 && n != 55 && n != 58);
-        SoundFields before = f;
+        ChannelRings before = f;
         SoundRoute r = RouteQueuedSound(n, f);
         EXPECT_EQ(r.OnChannel, !own) << n;
         if (own) {  // no ring moves

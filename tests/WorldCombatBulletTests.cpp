@@ -61,9 +61,9 @@ TEST_F(BulletTest, BulletsMoveBeforeTheyAreDrawnAndCycleTheirFrames) {
     FireBullet(g, False, 14, 300, 100, 0, 0, 0, 0);  // 6 frames of 32 x 10 from (135, 0)
     g.Obj.Bullets[61].Frame = 5;
     for (int frame : {6, 1, 2}) {
-        pix.Calls.clear();
+        media.Calls.clear();
         UpdateBullets(g);
-        const auto blits = pix.Of("back", "Bullet GFX");
+        const auto blits = media.Of("back", "Bullet GFX");
         ASSERT_EQ(blits.size(), 1u);
         const BulletType& b = g.Obj.Bullets[61];
         EXPECT_EQ(b.Frame, frame);
@@ -149,9 +149,9 @@ TEST_F(BulletTest, RainFallsInRowsOfElevenEveryFourthFrame) {
     std::vector<int> rowFrames;
     for (int f = 1; f <= 20; ++f) {
         for (int k = 1; k <= 100; ++k) g.Obj.Bullets[k].Active = 0;
-        pix.Calls.clear();
+        media.Calls.clear();
         UpdateBullets(g);
-        const auto blits = pix.Of("back", "Bullet GFX");
+        const auto blits = media.Of("back", "Bullet GFX");
         if (blits.empty()) continue;
         rowFrames.push_back(f);
         ASSERT_EQ(blits.size(), 11u);
@@ -294,12 +294,12 @@ TEST_F(EnemyFire, AimedShotPointsAtThePlayer) {
 TEST_F(EnemyFire, NoShotDuringIceAndNoneFromAnEmptyGunButTheRollsAreTheSame) {
     // Reference: a good gun during the ice phase draws its roll and its gun, fires nothing.
     auto nextRnd = [&](int bullet, bool ice) {
-        RandomizeWith(77);
+        g.Random.RandomizeWith(77);
         Gun(2, bullet, true);
         g.Ice.FrozenTimer = ice ? 5 : 0;
         ClearSounds();
         for (int f = 0; f < 50; ++f) ZorbelFire(g, 1);
-        return Rnd();
+        return Rnd(g);
     };
     const double iced = nextRnd(12, true);
     EXPECT_EQ(LiveBullets(), 0);

@@ -23,13 +23,13 @@ protected:
     // The distinct columns and rows of the second sprite that were read.
     std::set<Long> Columns(SurfaceId s) const {
         std::set<Long> out;
-        for (const auto& r : pix.Reads)
+        for (const auto& r : media.PixelReads)
             if (r.S == s) out.insert(r.X);
         return out;
     }
     std::set<Long> Rows(SurfaceId s) const {
         std::set<Long> out;
-        for (const auto& r : pix.Reads)
+        for (const auto& r : media.PixelReads)
             if (r.S == s) out.insert(r.Y);
         return out;
     }
@@ -47,37 +47,37 @@ TEST_F(SpriteTest, FreeOrDyingRecordsNeverHitAndKeepTheCallersFlag) {
         EXPECT_EQ(Test(collide::PlayerBullet, 100, 100, 10, 10, 2, start), start);
         r.Dying = 0;
     }
-    EXPECT_TRUE(pix.LockLog.empty());
+    EXPECT_TRUE(media.LockLog.empty());
 }
 
 TEST_F(SpriteTest, BoxTestIsStrictAndLocksNothingWhenBoxesMiss) {
     Object(1, 1, 100, 100, 60, 30);  // centre (130, 115)
     // A 10 x 10 sprite: centres 35 apart along x, (60 + 10) \ 2 = 35, is no overlap.
     EXPECT_EQ(Test(collide::PlayerBullet, 160, 110, 10, 10, 2, True), True);
-    EXPECT_TRUE(pix.LockLog.empty());
+    EXPECT_TRUE(media.LockLog.empty());
     EXPECT_EQ(Test(collide::PlayerBullet, 159, 110, 10, 10), True);
     // The same along y: (30 + 10) \ 2 = 20.
-    pix.LockLog.clear();
+    media.LockLog.clear();
     EXPECT_EQ(Test(collide::PlayerBullet, 125, 130, 10, 10, 2, True), True);
-    EXPECT_TRUE(pix.LockLog.empty());
+    EXPECT_TRUE(media.LockLog.empty());
     EXPECT_EQ(Test(collide::PlayerBullet, 125, 129, 10, 10), True);
 }
 
 TEST_F(SpriteTest, OverlappingBoxesWithoutAnOpaquePairClearTheFlag) {
     Object(1, 1, 100, 100, 60, 30);
-    pix.MakeSheet(1, 400, 400, kKey);  // the object all key
+    media.MakeSheet(1, 400, 400, kKey);  // the object all key
     EXPECT_EQ(Test(collide::PlayerBullet, 110, 110, 10, 10, 2, True), False);
     // Opaque object, key bullet: a key pixel in either sprite never counts.
-    pix.MakeSheet(1, 400, 400, kInk);
-    pix.MakeSheet(surf::Bullet, 317, 136, kKey);
+    media.MakeSheet(1, 400, 400, kInk);
+    media.MakeSheet(surf::Bullet, 317, 136, kKey);
     EXPECT_EQ(Test(collide::PlayerBullet, 110, 110, 10, 10, 2, True), False);
     // Both opaque at one sampled point only.
-    pix.Paint(surf::Bullet, 4, 6, 1, 1);
+    Paint(surf::Bullet, 4, 6, 1, 1);
     EXPECT_EQ(Test(collide::PlayerBullet, 110, 110, 10, 10, 2), True);
 }
 
 TEST_F(SpriteTest, GridStartsAtTheOverlapCornerAndStepsOverIt) {
-    pix.MakeSheet(1, 400, 400, kKey);  // nothing touches: every sample is read
+    media.MakeSheet(1, 400, 400, kKey);  // nothing touches: every sample is read
     struct Case {
         int x;          // left edge of the 10-wide second sprite against the object at 100
         Integer step;
@@ -92,14 +92,14 @@ TEST_F(SpriteTest, GridStartsAtTheOverlapCornerAndStepsOverIt) {
     };
     for (const Case& c : cases) {
         Object(1, 1, 100, 100, 60, 30);
-        pix.Reads.clear();
+        media.PixelReads.clear();
         EXPECT_EQ(Test(collide::PlayerBullet, c.x, 105, 10, 10, c.step, True), False) << c.x;
         EXPECT_EQ(Columns(surf::Bullet), c.cols) << c.x << " step " << c.step;
     }
 }
 
 TEST_F(SpriteTest, InnerSpriteIsSampledOverItsOwnSizeFromItsEdge) {
-    pix.MakeSheet(1, 400, 400, kKey);
+    media.MakeSheet(1, 400, 400, kKey);
     PlaneRecord& r = Object(1, 1, 100, 100, 60, 30);
     r.SrcX = 50;
     r.SrcY = 20;
@@ -110,14 +110,14 @@ TEST_F(SpriteTest, InnerSpriteIsSampledOverItsOwnSizeFromItsEdge) {
     EXPECT_EQ(Columns(1), (std::set<Long>{60, 62}));
     EXPECT_EQ(Rows(1), (std::set<Long>{25, 27}));
     // Columns outside, rows inside: the second read pair is column 0, row 2.
-    ASSERT_GE(pix.Reads.size(), 4u);
-    EXPECT_EQ(pix.Reads[2].X, 0);
-    EXPECT_EQ(pix.Reads[2].Y, 2);
+    ASSERT_GE(media.PixelReads.size(), 4u);
+    EXPECT_EQ(media.PixelReads[2].X, 0);
+    EXPECT_EQ(media.PixelReads[2].Y, 2);
 
     // The other way round: a 60 x 30 second sprite at (90, 95) around a 4 x 4 plane at (100, 100).
     Object(1, 1, 100, 100, 4, 4).SrcX = 50;
     g.Obj.Planes[1].SrcY = 20;
-    pix.Reads.clear();
+    media.PixelReads.clear();
     Test(collide::PlayerBullet, 90, 95, 60, 30, 2);
     EXPECT_EQ(Columns(1), (std::set<Long>{50, 52}));
     EXPECT_EQ(Rows(1), (std::set<Long>{20, 22}));
@@ -126,16 +126,16 @@ TEST_F(SpriteTest, InnerSpriteIsSampledOverItsOwnSizeFromItsEdge) {
 }
 
 TEST_F(SpriteTest, AnOpaquePixelOffTheGridIsMissed) {
-    pix.MakeSheet(1, 400, 400, kKey);
+    media.MakeSheet(1, 400, 400, kKey);
     Object(1, 1, 100, 100, 60, 30);
-    pix.Paint(1, 1, 1, 1, 1);  // object pixel (1, 1): between the grid points of step 2
+    Paint(1, 1, 1, 1, 1);  // object pixel (1, 1): between the grid points of step 2
     EXPECT_EQ(Test(collide::PlayerBullet, 100, 100, 10, 10, 2), False);
-    pix.Paint(1, 2, 2, 1, 1);
+    Paint(1, 2, 2, 1, 1);
     EXPECT_EQ(Test(collide::PlayerBullet, 100, 100, 10, 10, 2), True);
 }
 
 TEST_F(SpriteTest, EachKindLocksAndReadsItsOwnSheets) {
-    pix.MakeSheet(7, 400, 400, kInk);
+    media.MakeSheet(7, 400, 400, kInk);
     struct Case {
         Integer kind;
         int index;
@@ -149,23 +149,23 @@ TEST_F(SpriteTest, EachKindLocksAndReadsItsOwnSheets) {
     g.Player().X = 100;
     g.Player().Y = 100;
     for (const Case& c : cases) {
-        pix.LockLog.clear();
-        pix.Reads.clear();
+        media.LockLog.clear();
+        media.PixelReads.clear();
         Boolean hit = False;
         SpriteCollision(g, c.kind, ToInteger(c.index), 105, 105, 100, 100, 10, 10, 0, 0, hit, 2);
         EXPECT_EQ(hit, True);
-        EXPECT_EQ(pix.LockLog, c.log) << c.kind;
-        EXPECT_FALSE(pix.AnyLocked());
+        EXPECT_EQ(media.LockLog, c.log) << c.kind;
+        EXPECT_FALSE(media.AnyLocked());
     }
 }
 
 TEST_F(SpriteTest, AFailedReadLeavesNoSheetLocked) {
-    pix.MakeSheet(1, 20, 20, kKey);  // the object's frame reaches past its sheet
+    media.MakeSheet(1, 20, 20, kKey);  // the object's frame reaches past its sheet
     Object(1, 1, 100, 100, 60, 30);
     Boolean hit = False;
     EXPECT_THROW(SpriteCollision(g, collide::PlayerBullet, 1, 130, 115, 100, 100, 60, 30, 0, 0, hit, 2),
                  PlatformError);
-    EXPECT_FALSE(pix.AnyLocked());
+    EXPECT_FALSE(media.AnyLocked());
 }
 
 }  // namespace

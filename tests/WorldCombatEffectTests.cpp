@@ -48,18 +48,18 @@ TEST_F(EffectTest, AnEffectShowsEachFrameOnceAndFreesItsSlotAfterTheLast) {
     SpawnEffect(g, 100, 100, 0, 0, 1);  // 9 x 10, four frames from column 25, rising 2
     const EffectType& e = g.Obj.Effects[1];
     for (int f = 1; f <= 4; ++f) {
-        pix.Calls.clear();
+        media.Calls.clear();
         UpdateEffects(g);
-        const auto blits = pix.Of("back", "Explode GFX");
+        const auto blits = media.Of("back", "Explode GFX");
         ASSERT_EQ(blits.size(), 1u) << f;
         EXPECT_EQ(blits[0].Src, (BlitRect{25, (f - 1) * 10, 34, f * 10}));
         const Long y = 95 - 2 * f;  // moved before it is drawn
         EXPECT_EQ(blits[0].Dst, (BlitRect{100, y, 109, y + 10}));
     }
-    pix.Calls.clear();
+    media.Calls.clear();
     UpdateEffects(g);
     EXPECT_EQ(e.Active, 0);
-    EXPECT_TRUE(pix.Calls.empty());
+    EXPECT_TRUE(media.Calls.empty());
 }
 
 TEST_F(EffectTest, TrailPuffIsKindTwoDriftingRight) {
@@ -69,7 +69,7 @@ TEST_F(EffectTest, TrailPuffIsKindTwoDriftingRight) {
     UpdateEffects(g);
     UpdateEffects(g);
     EXPECT_EQ(e.X, 124);
-    EXPECT_EQ(pix.Count("back", "Explode GFX"), 2);
+    EXPECT_EQ(media.Count("back", "Explode GFX"), 2);
 }
 
 TEST_F(EffectTest, ShardsRiseSlowerThenFallFromTheIceSheet) {
@@ -87,15 +87,15 @@ TEST_F(EffectTest, ShardsRiseSlowerThenFallFromTheIceSheet) {
         moves.push_back(e.Y - y);
     }
     EXPECT_EQ(moves, (std::vector<int>{-5, -3, -1, 1, 3}));
-    EXPECT_EQ(pix.Count("back", "Ice GFX"), 5);
-    EXPECT_EQ(pix.Count("back", "Explode GFX"), 0);
+    EXPECT_EQ(media.Count("back", "Ice GFX"), 5);
+    EXPECT_EQ(media.Count("back", "Explode GFX"), 0);
 }
 
 TEST_F(EffectTest, ShardsSkipUpToTwoFrames) {
     std::set<int> firstShown;
     for (int n = 0; n < 60; ++n) SpawnEffect(g, 100, 100, 10, 10, 7);
     UpdateEffects(g);
-    for (const auto& c : pix.Of("back", "Ice GFX")) firstShown.insert(c.Src.Top / 28 + 1);
+    for (const auto& c : media.Of("back", "Ice GFX")) firstShown.insert(c.Src.Top / 28 + 1);
     EXPECT_EQ(firstShown, (std::set<int>{1, 2, 3}));
 }
 
@@ -111,10 +111,10 @@ TEST_F(EffectTest, FullSlotsDropTheEffectAndEmptyKindsVanishUndrawn) {
     SpawnEffect(g, 50, 50, 0, 0, -1);
     EXPECT_EQ(g.Obj.Effects[1].Active, True);
     EXPECT_EQ(g.Obj.Effects[2].Active, 0);
-    pix.Calls.clear();
+    media.Calls.clear();
     UpdateEffects(g);
     EXPECT_EQ(g.Obj.Effects[1].Active, 0);
-    EXPECT_TRUE(pix.Calls.empty());
+    EXPECT_TRUE(media.Calls.empty());
 }
 
 }  // namespace

@@ -150,8 +150,8 @@ TEST_F(RamTest, PickupsAreCollectedOnAnyTouchAndUnlinked) {
 
 TEST_F(RamTest, ThePlayersCurrentFrameIsWhatTouches) {
     // Only the plane's second frame (rows 64..127 of its sheet) is opaque.
-    pix.MakeSheet(surf::Player, 80, 1024, kKey);
-    pix.Paint(surf::Player, 0, 64, 80, 64);
+    media.MakeSheet(surf::Player, 80, 1024, kKey);
+    Paint(surf::Player, 0, 64, 80, 64);
     PlaneRecord& p = g.Player();
     PlaneRecord& o = Touching(3, 250);
     p.SrcY = 0;
@@ -168,7 +168,7 @@ TEST_F(RamTest, DyingObjectsAndKeyPixelsAreNeverRammed) {
     CheckPlayerCollisions(g);
     EXPECT_EQ(g.Player().HitPoints, 100);
     o.Dying = 0;
-    pix.MakeSheet(1, 400, 400, kKey);
+    media.MakeSheet(1, 400, 400, kKey);
     CheckPlayerCollisions(g);
     EXPECT_EQ(g.Player().HitPoints, 100);
 }
@@ -194,8 +194,8 @@ TEST_F(HitTest, PlayerBulletDamagesEndsAndPuffs) {
 
 TEST_F(HitTest, TheBulletsCurrentFrameIsWhatHits) {
     // Only the bullet's own frame of its sheet is opaque; the object is opaque everywhere.
-    pix.MakeSheet(surf::Bullet, 317, 136, kKey);
-    pix.Paint(surf::Bullet, 245, 53, 10, 3);
+    media.MakeSheet(surf::Bullet, 317, 136, kKey);
+    Paint(surf::Bullet, 245, 53, 10, 3);
     PlaneRecord& o = Object(1, 3, 100, 100, 60, 30, 50);
     BulletType& b = Bullet(1, 1, 110, 110);
     b.SrcY = 50;  // a frame beside it: all key
@@ -246,8 +246,8 @@ TEST_F(HitTest, PickupsAndObjectsRightOfTheAreaAreNeverHit) {
 }
 
 TEST_F(HitTest, LargeItemBulletsUseTheCollisionOptionsGrid) {
-    pix.MakeSheet(1, 400, 400, kKey);
-    pix.Paint(1, 13, 5, 1, 1);  // object pixel at overlap column 3, row 0
+    media.MakeSheet(1, 400, 400, kKey);
+    Paint(1, 13, 5, 1, 1);  // object pixel at overlap column 3, row 0
     struct Case { int type; int option; bool hit; } cases[] = {
         {1, 3, false}, {2, 5, false}, {5, 3, true}, {5, 5, false}, {36, 3, true}, {37, 5, false}};
     for (auto c : cases) {

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "platform/Screen.h"
-
 using namespace gorb;
 using namespace gorb::test;
 
@@ -76,17 +74,16 @@ TEST_F(FrameLoop, OverloadFlagNeedsMoreThanFiveMillisecondsPastTheDeadline) {
     for (auto c : cases) {
         g.Run.GameOver = False;
         g.Flags.OverloadIndicatorOn = ToBoolean(c.indicator);
-        uint32_t start = GetTickCount();
-        media.OnPresent = [&] { SetVirtualClock(start + c.workMs); };
+        uint32_t start = media.Now;
+        media.OnPresent = [&] { media.Now = start + c.workMs; };
         uint32_t afterWait = 0;
-        OnPump([&] { afterWait = GetTickCount(); g.Run.GameOver = True; });
+        OnPump([&] { afterWait = media.Now; g.Run.GameOver = True; });
         RunGameLoop(g);
         EXPECT_EQ(g.Hud.Overloaded, c.want) << c.workMs;
         // The wait ends with the tick count past the deadline, not at it.
         if (c.workMs < 35) EXPECT_EQ(afterWait, start + 36) << c.workMs;
         else EXPECT_EQ(afterWait, start + c.workMs) << c.workMs;
-        for (int h : hooks) RemovePumpHook(h);
-        hooks.clear();
+        media.PumpHooks.clear();
     }
 }
 
@@ -99,17 +96,17 @@ TEST_F(FrameLoop, TheFrameIsPresentedBeforeItsWaitAndASlowPresentSetsOverloaded)
         g.Run.GameOver = False;
         std::vector<uint32_t> shownAt;
         std::vector<int> playAreasBefore;
-        SetScreenPresenter([&] {
-            shownAt.push_back(GetTickCount());
+        media.OnShowScreen = [&] {
+            shownAt.push_back(media.Now);
             playAreasBefore.push_back(media.Count("prim", "BackBuffer"));
-            AdvanceVirtualClock(c.presentMs);
-        });
+            media.Now += c.presentMs;
+        };
         int frames = 0;
         OnPump([&] { if (++frames == 3) g.Run.GameOver = True; });
         media.Calls.clear();
-        const uint32_t start = GetTickCount();
+        const uint32_t start = media.Now;
         RunGameLoop(g);
-        SetScreenPresenter(nullptr);
+        media.OnShowScreen = nullptr;
         ASSERT_EQ(shownAt.size(), 3u) << c.presentMs;
         const uint32_t period = std::max<uint32_t>(36, c.presentMs);
         for (uint32_t k = 0; k < 3; ++k) {
@@ -117,8 +114,7 @@ TEST_F(FrameLoop, TheFrameIsPresentedBeforeItsWaitAndASlowPresentSetsOverloaded)
             EXPECT_EQ(playAreasBefore[k], int(k) + 1) << c.presentMs << " frame " << k;
         }
         EXPECT_EQ(g.Hud.Overloaded, c.want) << c.presentMs;
-        for (int h : hooks) RemovePumpHook(h);
-        hooks.clear();
+        media.PumpHooks.clear();
     }
 }
 
@@ -143,12 +139,12 @@ TEST_F(FrameLoop, PauseOnlyPumps) {
         if (++pumps == 50) g.Run.Paused = False;
         if (pumps == 51) g.Run.GameOver = True;
     });
-    const uint32_t start = GetTickCount();
+    const uint32_t start = media.Now;
     RunGameLoop(g);
     EXPECT_EQ(pumps, 51);
     // One frame ran after the pause, with its own fresh deadline.
     EXPECT_EQ(media.Count("prim", "BackBuffer"), 1);
-    EXPECT_EQ(GetTickCount(), start + 36);
+    EXPECT_EQ(media.Now, start + 36);
     EXPECT_EQ(media.Of("sound", "")[0].Played, std::vector<int>{1});
 }
 

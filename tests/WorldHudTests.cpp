@@ -9,10 +9,9 @@ namespace {
 class Hud : public WorldTest {
 protected:
     void Mode(int w, int h) {
-        g.Display.ScreenWidth = ToInteger(w);
-        g.Display.ScreenHeight = ToInteger(h);
-        g.Display.PlayAreaX = (w - 640) / 2 + 14;
-        g.Display.PlayAreaY = (h - 480) / 2 + 75;
+        g.Display.ScreenWidth = w;
+        g.Display.ScreenHeight = h;
+        PlacePlayArea(g.Display, w, h);
     }
     std::vector<BlitRect> Dests(const std::string& label) const {
         std::vector<BlitRect> out;
@@ -72,8 +71,7 @@ TEST_F(Hud, BackdropAt1024ColumnsOutsideRowsInsideAndTheAnchors) {
     media.Calls.clear();
     g.Display.ScreenWidth = 1023;
     g.Display.ScreenHeight = 767;
-    g.Display.PlayAreaX = (1023 - 612) / 2;
-    g.Display.PlayAreaY = (767 - 330) / 2;
+    PlacePlayArea(g.Display, 1023, 767);
     DrawScreenFrame(g);
     EXPECT_EQ(Dests("Tile Draw").back().Left + 14, g.Display.PlayAreaX);
     EXPECT_EQ(Dests("Tile Draw").back().Top + 75, g.Display.PlayAreaY);

@@ -402,7 +402,7 @@ TEST_F(LevelFlow, LaterLevelsAreWipedInEvenLinesFirstTwoMillisecondsALine) {
     EnterLevel(1);
     media.Calls.clear();
     g.Run.FrameTimeMs = 35;
-    const uint32_t t0 = GetTickCount();
+    const uint32_t t0 = media.Now;
     StartNextLevel(g);
     std::vector<int> tops, want;
     for (const Call& c : media.Of("prim", "BackBuffer")) {
@@ -416,7 +416,7 @@ TEST_F(LevelFlow, LaterLevelsAreWipedInEvenLinesFirstTwoMillisecondsALine) {
     for (int line = 1; line <= 329; line += 2) want.push_back(line);
     EXPECT_EQ(tops, want);
     // Each line waits until the counter is more than 1 ms past its start.
-    EXPECT_EQ(GetTickCount() - t0, 330u * 2);
+    EXPECT_EQ(media.Now - t0, 330u * 2);
     EXPECT_EQ(g.Run.FrameTimeMs, 35);
 }
 
@@ -470,7 +470,7 @@ TEST_F(LevelFlow, TheOutroIsFollowedByAFreshFrameAndHudBeforeFinalLoads) {
 
 TEST_F(LevelFlow, WithSoundOffNoClipIsLoadedOrReleased) {
     FillSmallData(g);
-    g.Setup.SoundOn = False;
+    media.SoundReady = false;
     media.Calls.clear();
     EnterLevel(4);
     int loads = 0;
@@ -478,7 +478,7 @@ TEST_F(LevelFlow, WithSoundOffNoClipIsLoadedOrReleased) {
     EXPECT_EQ(loads, 0);
     EXPECT_EQ(media.Count("load", "screen04"), 1);
 
-    g.Setup.SoundOn = True;
+    media.SoundReady = true;
     media.Calls.clear();
     EnterLevel(4);
     std::vector<std::string> want{"screen04", "release 61", "release 62", "zugbos04a=60",

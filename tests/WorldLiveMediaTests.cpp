@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "LiveGameSupport.h"
+#include "frontend/LiveMedia.h"
 #include "MediaTestDir.h"
 #include "media/SoundSetup.h"
 #include "platform/Clock.h"
@@ -18,7 +19,6 @@
 #include "platform/Keyboard.h"
 #include "platform/MessagePump.h"
 #include "platform/Screen.h"
-#include "world/LiveMedia.h"
 #include "world/World.h"
 
 using namespace gorb;
@@ -32,7 +32,7 @@ class LiveGame : public ::testing::Test {
 protected:
     void SetUp() override {
         UseHeadlessHost();
-        RandomizeWith(4242);
+        g.Random.RandomizeWith(4242);
         media.Hooks.MessageBox = [this](const std::string& t) { boxes.push_back(t); };
         // The program's unload ends the run by throwing; so does this one.
         media.Hooks.UnloadMainForm = [this] {
@@ -47,7 +47,7 @@ protected:
         g.Media = &live;
 
         // Start-up: the desktop's own mode, then sound.
-        gorb::testing::StartInDesktopModeWithSound(g, live, media, soundF);
+        gorb::testing::StartInDesktopModeWithSound(g, live, media);
     }
     void TearDown() override {
         for (int h : hooks) RemovePumpHook(h);
@@ -71,11 +71,8 @@ protected:
 
     ScopedWorkDir wd;
     MediaState media;
-    DisplayFields displayF;
-    SoundFields soundF;
-    JoystickFields joyF;
     JoystickSettings joySettings;
-    LiveMedia live{media, displayF, soundF, joyF, joySettings};
+    LiveMedia live{media, joySettings};
     std::unique_ptr<Game> owned = std::make_unique<Game>();
     Game& g = *owned;
     std::vector<std::string> boxes, menu;
@@ -87,7 +84,7 @@ protected:
 }  // namespace
 
 TEST_F(LiveGame, AShortGameInItsOwnModeShootsTheLevelStartPlaneAndIsLeftWithEsc) {
-    ASSERT_EQ(soundF.SoundOn, True);
+    ASSERT_EQ(media.Sound.SoundOn, True);
     // A game mode other than the desktop's: the display is switched there and back.
     g.Display.GameBitDepth = 16;
     g.Display.ScreenWidth = 800;
@@ -99,7 +96,7 @@ TEST_F(LiveGame, AShortGameInItsOwnModeShootsTheLevelStartPlaneAndIsLeftWithEsc)
 
     int frames = 0, shotDown = 0;
     PresentRecord shot;
-    Long playAreaX = 0;
+    Long playAreaX = 0, sheet35Width = 0;
     bool soundServed = false, stickSeen = false;
     OnPump([&] {
         ++frames;
@@ -120,6 +117,7 @@ TEST_F(LiveGame, AShortGameInItsOwnModeShootsTheLevelStartPlaneAndIsLeftWithEsc)
             shotDown = frames;
             shot = LastPresent();
             playAreaX = g.Display.PlayAreaX;
+            sheet35Width = media.Display.VorpexSheets[35]->Width();
             // Esc: no lives left, and the landing (or here the test) starts the countdown.
             g.Player().Lives = 0;
             LoseLife(g);
@@ -143,9 +141,9 @@ TEST_F(LiveGame, AShortGameInItsOwnModeShootsTheLevelStartPlaneAndIsLeftWithEsc)
     ASSERT_EQ(shot.Height, 600);
     EXPECT_GT(Colours(shot, 94, 135, 612, 330), 20u);
     EXPECT_GT(Colours(shot, 80, 60, 640, 75), 2u);  // the frame above the play area
-    EXPECT_EQ(g.Sheets.VorpexSheetWidths[35], displayF.VorpexSheetWidths[35]);
-    EXPECT_GT(g.Sheets.TileSheetWidth, 0);
-    EXPECT_EQ(g.Display.ColorKeyPixel, displayF.ColorKeyPixel);
+    // The set-ups measured the sheets into the game.
+    EXPECT_GT(sheet35Width, 0);
+    EXPECT_EQ(g.Sheets.VorpexSheetWidths[35], sheet35Width);
     EXPECT_TRUE(soundServed);
     EXPECT_TRUE(stickSeen);
     EXPECT_FALSE(media.Sound.SoundBuffers[60].IsEmpty());  // level 1's boss clip
@@ -154,6 +152,11 @@ TEST_F(LiveGame, AShortGameInItsOwnModeShootsTheLevelStartPlaneAndIsLeftWithEsc)
     ASSERT_TRUE(media.Display.DDraw);
     EXPECT_EQ(media.Display.DDraw->ModeWidth(), g.Display.DesktopWidth);
     EXPECT_EQ(g.Display.PlayAreaX, (g.Display.DesktopWidth - 612) / 2);
+    // And the key the game compares with is the misc sheet's key pixel in the desktop's format.
+    SurfaceDesc lock;
+    media.Display.GfxMisc->Lock(Rect{}, lock, DDLOCK_WAIT | DDLOCK_READONLY);
+    EXPECT_EQ(g.Display.ColorKeyPixel, media.Display.GfxMisc->GetLockedPixel(205, 1));
+    media.Display.GfxMisc->Unlock(Rect{});
 }
 
 // On a desktop too slow for the game (here every present takes 45 ms of the virtual clock) the
@@ -196,7 +199,7 @@ TEST_F(LiveGame, ASlowDesktopShowsTheOverloadSignAndTheLoadingBannerIsPresented)
 }
 
 TEST_F(LiveGame, KeysReachTheGameStateAndALoadWithoutItsResourceEndsTheProgram) {
-    SetupDirectInput(media, joyF, joySettings);
+    live.SetupDirectInput(g);
     InjectKey(SDL_SCANCODE_LEFT, true);
     PumpMessages();
     live.ReadKeyboardState(g);

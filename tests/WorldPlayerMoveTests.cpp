@@ -59,7 +59,7 @@ TEST_F(PlayerMove, TheStickMovesOnlyAtFullDeflectionAndTheKeysAreNotRead) {
     Frames(3);
     EXPECT_EQ(p.X, 200);
     EXPECT_EQ(p.Y, 136);
-    EXPECT_EQ(keys.Reads, 0);
+    EXPECT_EQ(media.KeyReads, 0);
     EXPECT_EQ(LiveBullets(), 0);
 
     g.Controls.JoystickX = 0;
@@ -135,7 +135,7 @@ TEST_F(PlayerMove, TiltFollowsTheVerticalKeysAndASpinFrameStepsBack) {
     EXPECT_EQ(frames({key::Up}, 2), (std::vector<int>{7, 6}));
     EXPECT_EQ(frames({}, 2), (std::vector<int>{5, 4}));
     // The drawn row follows the frame.
-    const Call last = keys.Of("back", "Player GFX").back();
+    const Call last = media.Of("back", "Player GFX").back();
     EXPECT_EQ(last.Src, (BlitRect{0, 3 * 64, 80, 4 * 64}));
     EXPECT_EQ(last.Dst, (BlitRect{p.X, p.Y, p.X + 80, p.Y + 64}));
 }
@@ -201,7 +201,7 @@ TEST_F(PlayerMove, TheLoopDiveRunsOffDivesFiringAndReturns) {
     EXPECT_EQ(p.Frame, 4);
     EXPECT_EQ(LiveBullets(8), 2);  // even frame: both guns
 
-    // The dive: 43 frames from -64, shots in even frames only, no vertical keys.
+    // The dive: 43 frames from -64, shots in even frames only, no vertical media.
     Hold({key::Up});
     int frames = 1;
     while (g.Controls.ManoeuvreCounter == 20 && frames < 100) {
@@ -338,13 +338,13 @@ TEST_F(PlayerFlyOff, TheExitFlightMovesRightTwiceAsFastAndStartsTheNextLevelPast
     p.SpeedY = 6;
 
     // No vertical key: no vertical motion at all and the speed keeps its value.
-    keys.Calls.clear();
+    media.Calls.clear();
     PlayerFlyOut(g);
     EXPECT_EQ(p.X, 420);
     EXPECT_EQ(p.Y, 136);
     EXPECT_EQ(p.SpeedY, 6);
     EXPECT_EQ(p.Frame, 4);
-    const auto blits = keys.Of("back", "Player GFX");
+    const auto blits = media.Of("back", "Player GFX");
     ASSERT_EQ(blits.size(), 2u);  // at the old place, then at the new one
     EXPECT_EQ(blits[0].Dst.Left, 400);
     EXPECT_EQ(blits[1].Dst.Left, 420);

@@ -1,6 +1,6 @@
 #pragma once
 // A player's plane in a headless game: real weapon tables, scripted keys read through the
-// media port (counted), and the plane placed as a new life places it.
+// recording port (which counts the reads), and the plane placed as a new life places it.
 #include <initializer_list>
 
 #include "data/TypeTemplates.h"
@@ -9,24 +9,10 @@
 
 namespace gorb::test {
 
-// A recording port whose keyboard holds the keys a test scripts.
-class KeyMedia : public RecordingMedia {
-public:
-    std::array<uint8_t, 256> Keys{};
-    int Reads = 0;
-    void ReadKeyboardState(Game& g) override {
-        ++Reads;
-        g.Controls.KeyboardState = Keys;
-    }
-};
-
 class PlayerTest : public WorldTest {
 protected:
-    KeyMedia keys;
-
     void SetUp() override {
         WorldTest::SetUp();
-        g.Media = &keys;
         InitPlaneTypes(g.Types);
         InitBulletTypes(g.Types);
         InitEffectTypes(g.Types);
@@ -55,10 +41,10 @@ protected:
         return p;
     }
     void Hold(std::initializer_list<uint8_t> codes) {
-        keys.Keys.fill(0);
-        for (uint8_t c : codes) keys.Keys[c] = 0x80;
+        media.Keys.fill(0);
+        for (uint8_t c : codes) media.Keys[c] = 0x80;
     }
-    void Release() { keys.Keys.fill(0); }
+    void Release() { media.Keys.fill(0); }
     void Frames(int n) {
         for (int i = 0; i < n; ++i) UpdatePlayer(g);
     }

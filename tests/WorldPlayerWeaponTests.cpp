@@ -153,7 +153,7 @@ TEST_F(PlayerWeapons, JoystickButtonsCountOnlyWhenExactlyTrue) {
     EXPECT_EQ(LiveBullets(), 0);
     EXPECT_EQ(g.Controls.ItemCount, 1);
     EXPECT_EQ(p.Link, 0);
-    EXPECT_EQ(keys.Reads, 0);
+    EXPECT_EQ(media.KeyReads, 0);
 
     g.Controls.JoystickFire = True;
     g.Controls.JoystickBomb = True;

@@ -221,13 +221,13 @@ TEST_F(RandomGame, TheFirstRowComesFromTheSeededDrawsInStepOrder) {
     Start(1);
     const Integer firstDelay = g.Data.LevelScript[0][1][1];
     for (int f = 1; f < firstDelay; ++f) StepRandomScript(g);
-    RandomizeWith(99);
-    const double r0 = Rnd(), r1 = Rnd(), r2 = Rnd(), r3 = Rnd();
+    g.Random.RandomizeWith(99);
+    const double r0 = Rnd(g), r1 = Rnd(g), r2 = Rnd(g), r3 = Rnd(g);
     const int type = std::vector<int>{1, 7, 21}[static_cast<size_t>(Int(3 * r0))];
     static_cast<void>(r1);  // the delay, which a formation or a pause may still replace
     const int n = g.Data.TypePathPoolCount[type];
     const int path = g.Data.TypePathPool[type][static_cast<size_t>(Int(n * r2)) + 1];
-    RandomizeWith(99);
+    g.Random.RandomizeWith(99);
     StepRandomScript(g);
     const PlaneRecord& p = g.Obj.Planes[20];
     EXPECT_EQ(p.TypeId, type);
@@ -426,7 +426,7 @@ TEST_F(RandomGame, AUsedUpPickupPoolStillTakesItsDrawSoThePlanesComeAsBefore) {
         PathPool(7, {2, 3});
         PickupPool(1, pickups);
         Start(1, 400);
-        RandomizeWith(4242);
+        g.Random.RandomizeWith(4242);
         std::vector<std::tuple<int, int, int, int>> out;
         int carried = 0;
         for (const Spawned& s : Run(400)) {

@@ -11,28 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "RecordingPort.h"
 #include "data/TypeTemplates.h"
-#include "platform/Clock.h"
-#include "world/LiveMedia.h"
+#include "frontend/LiveMedia.h"
 #include "world/World.h"
 
 using namespace gorb;
+using gorb::test::RecordingPort;
 
 namespace {
-
-// A silent port whose game data is the program's own string table.
-class ShippedDataMedia : public SilentMedia {
-public:
-    std::vector<std::string> Boxes;
-    int Unloads = 0;
-    void LoadGameData(Game& g) override {
-        DataStopHooks hooks;
-        hooks.MessageBox = [this](const std::string& t) { Boxes.push_back(t); };
-        hooks.UnloadMainForm = [this] { ++Unloads; };
-        LoadStringTableGameData(g, hooks);
-    }
-    void MessageBox(const std::string& t) override { Boxes.push_back(t); }
-};
 
 struct LevelCase {
     int Level;
@@ -53,8 +40,15 @@ std::vector<LevelCase> AllLevels() {
 class ShippedLevel : public ::testing::TestWithParam<LevelCase> {
 protected:
     void SetUp() override {
-        UseVirtualClock(true, 1000);
-        RandomizeWith(777);
+        g.Random.RandomizeWith(777);
+        // The program's own string table for game data; nothing recorded but the boxes.
+        media.Record = false;
+        media.OnLoadGameData = [this](Game& gg) {
+            DataStopHooks hooks;
+            hooks.MessageBox = [this](const std::string& t) { media.Boxes.push_back(t); };
+            hooks.UnloadMainForm = [this] { ++unloads; };
+            LoadStringTableGameData(gg, hooks);
+        };
         g.Media = &media;
         g.Flags.BossDifficulty = GetParam().BossDifficulty;
         InitPlaneTypes(g.Types);
@@ -63,7 +57,6 @@ protected:
         g.Setup.TypeDataPending = False;
         media.LoadGameData(g);
     }
-    void TearDown() override { UseVirtualClock(false); }
 
     Integer Row(int component, int row) const { return g.Data.LevelScript.at(component).at(g.Run.Level).at(row); }
     bool IsCarriedPickup(int row) const {
@@ -86,7 +79,8 @@ protected:
 
     std::unique_ptr<Game> owned = std::make_unique<Game>();
     Game& g = *owned;
-    ShippedDataMedia media;
+    RecordingPort media;
+    int unloads = 0;
 };
 
 }  // namespace
@@ -94,7 +88,7 @@ protected:
 TEST_P(ShippedLevel, ScriptRunsToItsEndGroup) {
     const int level = GetParam().Level;
     ASSERT_TRUE(media.Boxes.empty()) << media.Boxes.front();
-    ASSERT_EQ(media.Unloads, 0);
+    ASSERT_EQ(unloads, 0);
 
     // The level start as a run reaches it: levels 1 to 11 through StartNextLevel, whose
     // level-start object holds the script; the second and third stages of FINAL start their own

@@ -1,6 +1,6 @@
 #pragma once
-// A headless game for the world tests: a virtual clock, a fixed random seed, a media port that
-// records every blit, sound playback and menu call in order, and small hand-made game data.
+// A headless game for the world tests: a fixed random seed, the recording media port (with its
+// virtual clock and sound on), and small hand-made game data.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,85 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
-#include "platform/MessagePump.h"
+#include "RecordingPort.h"
 #include "world/World.h"
 
 namespace gorb::test {
-
-struct Call {
-    std::string What;  // "back", "prim", "sound", "menu", "box", "load"
-    std::string Label;
-    SurfaceId Surface = 0;
-    BlitRect Src, Dst;
-    std::vector<int> Played;  // sound: the numbers played
-    int First = 0, Last = 0;  // sound: the range
-};
-
-class RecordingMedia : public MediaPort {
-public:
-    std::vector<Call> Calls;
-    bool SoundOn = true;
-    std::function<void()> OnPresent;  // runs at the present of a frame (BackBuffer, full size)
-    std::function<void(Game&)> OnLoadGameData;
-
-    void BlitToBackBuffer(SurfaceId s, BlitRect& src, BlitRect& dst, Long, Long, const char* label) override {
-        Calls.push_back({"back", label, s, src, dst, {}, 0, 0});
-    }
-    void BlitToPrimary(SurfaceId s, BlitRect& src, BlitRect& dst, Long, Long, const char* label) override {
-        Calls.push_back({"prim", label, s, src, dst, {}, 0, 0});
-        if (OnPresent && std::string(label) == "BackBuffer" && src.Bottom - src.Top == 330) OnPresent();
-    }
-    void PlayQueuedSounds(SoundRequests& r, Integer first, Integer last) override {
-        Call c{"sound", "", 0, {}, {}, {}, first, last};
-        if (SoundOn) {
-            for (int n = first; n <= last; ++n) {
-                if (r[n] != True) continue;
-                c.Played.push_back(n);
-                r[n] = False;
-            }
-        }
-        Calls.push_back(c);
-    }
-    void LoadResourceSound(Integer n, const std::string& name) override {
-        Calls.push_back({"load", name + "=" + std::to_string(n), 0, {}, {}, {}, 0, 0});
-    }
-    void ReleaseSoundBuffer(Integer n) override { Calls.push_back({"load", "release " + std::to_string(n), 0, {}, {}, {}, 0, 0}); }
-    void ReleaseDirectDraw(Game&) override { Menu("ReleaseDirectDraw"); }
-    void SetupDirectX(Game& g, Integer, Integer w, Integer h) override {
-        Menu("SetupDirectX " + std::to_string(w) + "x" + std::to_string(h));
-        g.Display.PlayAreaX = (w - 640) / 2 + 14;
-        g.Display.PlayAreaY = (h - 480) / 2 + 75;
-    }
-    void SetupDirectXObjects(Game&) override { Menu("SetupDirectXObjects"); }
-    void LoadLevelBackground(Game&, const std::string& name) override { Calls.push_back({"load", name, 0, {}, {}, {}, 0, 0}); }
-    void SetupDirectInput(Game&) override { Menu("SetupDirectInput"); }
-    void PollJoystick(Game&) override { Menu("PollJoystick"); }
-    void LoadGameData(Game& g) override {
-        Menu("LoadGameData");
-        if (OnLoadGameData) OnLoadGameData(g);
-    }
-    void ShowMenu(Game&, bool show) override { Menu(show ? "ShowMenu 1" : "ShowMenu 0"); }
-    void HideOptionFrames(Game&) override { Menu("HideOptionFrames"); }
-    void WriteSettings(Game&) override { Menu("WriteSettings"); }
-    void ShowUnlockedLevels(Game&, Integer t) override { Menu("ShowUnlockedLevels " + std::to_string(t)); }
-    void ShowEndScreen(Game&) override { Menu("ShowEndScreen"); }
-    void ShowExtroScreens(Game&) override { Menu("ShowExtroScreens"); }
-    void MessageBox(const std::string& text) override { Calls.push_back({"box", text, 0, {}, {}, {}, 0, 0}); }
-
-    void Menu(const std::string& what) { Calls.push_back({"menu", what, 0, {}, {}, {}, 0, 0}); }
-    int Count(const std::string& what, const std::string& label) const {
-        int n = 0;
-        for (const auto& c : Calls) n += c.What == what && c.Label == label;
-        return n;
-    }
-    std::vector<Call> Of(const std::string& what, const std::string& label) const {
-        std::vector<Call> out;
-        for (const auto& c : Calls)
-            if (c.What == what && c.Label == label) out.push_back(c);
-        return out;
-    }
-};
 
 // Hand-made data: an enemy type 1 (60 x 30, sheet 1, propeller), the level-start object type
 // 20 (holds on path 78), a boss type 5, pickups 52 and 60; path 1 flies left 7 a step, path 2
@@ -162,20 +87,13 @@ class WorldTest : public ::testing::Test {
 protected:
     std::unique_ptr<Game> owned = std::make_unique<Game>();
     Game& g = *owned;
-    RecordingMedia media;
-    std::vector<int> hooks;
+    RecordingPort media;
 
     void SetUp() override {
-        UseVirtualClock(true, 1000);
-        RandomizeWith(12345);
+        g.Random.RandomizeWith(12345);
         g.Media = &media;
-        g.Setup.SoundOn = True;
     }
-    void TearDown() override {
-        for (int h : hooks) RemovePumpHook(h);
-        UseVirtualClock(false);
-    }
-    void OnPump(std::function<void()> f) { hooks.push_back(AddPumpHook(std::move(f))); }
+    void OnPump(std::function<void()> f) { media.PumpHooks.push_back(std::move(f)); }
 
     // Enters level `level` as the first level of a run (no wipe).
     void EnterLevel(int level) {

@@ -147,16 +147,16 @@ void __wrap__ZN4gorb11SoundBuffer4PlayEi(SoundBuffer* self, int32_t flags) {
     }
 }
 
-void __real__ZN4gorb16PlayQueuedSoundsERNS_12SoundObjectsERNS_11SoundFieldsEii(SoundObjects&, SoundFields&, int,
+void __real__ZN4gorb16PlayQueuedSoundsERNS_12SoundObjectsERNS_13SoundRequestsEii(SoundObjects&, SoundRequests&, int,
                                                                                 int);
-void __wrap__ZN4gorb16PlayQueuedSoundsERNS_12SoundObjectsERNS_11SoundFieldsEii(SoundObjects& s, SoundFields& f,
+void __wrap__ZN4gorb16PlayQueuedSoundsERNS_12SoundObjectsERNS_13SoundRequestsEii(SoundObjects& s, SoundRequests& f,
                                                                                 int first, int last) {
     queued.clear();
     queuedNext = 0;
     for (int n = std::max(first, 1); n <= std::min(last, int(kSoundCount)); ++n)
-        if (f.SoundRequests[n] == True) queued.push_back(n);
+        if (f[n] == True) queued.push_back(n);
     inQueue = true;
-    __real__ZN4gorb16PlayQueuedSoundsERNS_12SoundObjectsERNS_11SoundFieldsEii(s, f, first, last);
+    __real__ZN4gorb16PlayQueuedSoundsERNS_12SoundObjectsERNS_13SoundRequestsEii(s, f, first, last);
     inQueue = false;
 }
 }  // extern "C"

@@ -1,7 +1,7 @@
 #include "frontend/GameForm.h"
 
-#include "frontend/GameMedia.h"
 #include "frontend/KeyCommands.h"
+#include "frontend/LiveMedia.h"
 #include "frontend/Menu.h"
 #include "frontend/MenuLayout.h"
 #include "media/ErrorLog.h"

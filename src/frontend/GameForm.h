@@ -86,9 +86,6 @@ public:
     // The game state and the media state.
     std::unique_ptr<Game> G;
     MediaState Media;
-    DisplayFields DisplayF;
-    SoundFields SoundF;
-    JoystickFields JoyF;
     JoystickSettings JoySettings;
     std::unique_ptr<MediaPort> Port;  // the game run's view of the media layer and the menu
 
@@ -107,7 +104,7 @@ public:
     SequenceState Sequence() { return {SequenceActive, SkipRequested, Drums}; }
 
     // Sound is ready and may be played.
-    bool SoundReady() const { return SoundF.SoundOn == True; }
+    bool SoundReady() const { return Media.Sound.SoundOn == True; }
     // Plays one loaded sound from its own buffer, without stop or rewind, when sound is on.
     void PlaySound(int number);
 

@@ -55,10 +55,10 @@ void GetScreenModes(GameForm& form) {
         return;  // only when the unload was kept from ending the run
     }
     DisplayState& d = form.G->Display;
-    d.DesktopBitDepth = ToInteger(r.DesktopBitDepth);
+    d.DesktopBitDepth = r.DesktopBitDepth;
     d.GameBitDepth = d.DesktopBitDepth;
-    d.DesktopWidth = ToInteger(r.DesktopWidth);
-    d.DesktopHeight = ToInteger(r.DesktopHeight);
+    d.DesktopWidth = r.DesktopWidth;
+    d.DesktopHeight = r.DesktopHeight;
 
     form.optColor->Select(r.ColorChoice);
     form.optRes->Select(r.ResChoice);

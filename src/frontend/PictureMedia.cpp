@@ -25,9 +25,9 @@ void MediaPictures::DropPicture(PictureSlot slot) { Slot(slot).reset(); }
 void MediaPictures::DrawPicture(PictureSlot slot, const PictureRect& src, const PictureRect& dst) {
     const SurfaceRef& surface = Slot(slot);
     if (!surface) return;
-    display_.SrcRect = {src.Left, src.Top, src.Right, src.Bottom};
-    display_.DestRect = {dst.Left, dst.Top, dst.Right, dst.Bottom};
-    BlitToPrimary(media_, surface, display_.SrcRect, display_.DestRect, 640, 480, "BackBuffer");
+    g_.SrcRect = {src.Left, src.Top, src.Right, src.Bottom};
+    g_.DestRect = {dst.Left, dst.Top, dst.Right, dst.Bottom};
+    BlitToPrimary(media_, surface, g_.SrcRect, g_.DestRect, 640, 480, "BackBuffer");
 }
 
 void MediaPictures::PlaySound(Integer number) {

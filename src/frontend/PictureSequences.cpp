@@ -187,7 +187,7 @@ void ShowEndScreen(const SequenceState& s, PicturePort& port) {
 namespace {
 
 MediaPictures PicturesOf(GameForm& f) {
-    return MediaPictures(f.Media, f.DisplayF, f.SoundF, f.G->Display.ScreenOffsetX, f.G->Display.ScreenOffsetY);
+    return MediaPictures(f.Media, *f.G);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The program's life: the start procedure, the splash, the main form's load handler with every
 // set-up step, the Exit button and the unload handler that ends the run.
 #include "frontend/GameForm.h"
-#include "frontend/GameMedia.h"
 #include "frontend/Menu.h"
 #include "frontend/MenuLayout.h"
 #include "frontend/ModeProbe.h"
@@ -67,12 +66,11 @@ SplashForm::SplashForm() : Win(FormKind::OwnWindow, kSplashWidth, kSplashHeight)
 void Form_Load(GameForm& f) {
     f.LoadStepText.clear();
     try {
-        if (f.Seams.RandomSeed) RandomizeWith(*f.Seams.RandomSeed);
-        else Randomize();
+        if (f.Seams.RandomSeed) f.G->Random.RandomizeWith(*f.Seams.RandomSeed);
+        else f.G->Random.Randomize();
 
         f.G->Setup.TypeDataPending = True;
-        f.SoundF.SoundOn = False;
-        f.G->Setup.SoundOn = False;
+        f.Media.Sound.SoundOn = False;
         f.SoundEnabled = False;
 
         Step(f, "getting screen modes");
@@ -111,13 +109,11 @@ void Form_Load(GameForm& f) {
         ShowMenu(f, false);
 
         Step(f, "setting up DirectX");
-        SetupDirectX(f.Media, f.DisplayF, d.DesktopBitDepth, d.DesktopWidth, d.DesktopHeight);
-        SyncDisplayFields(f);
+        SetupDirectX(f.Media, d, f.G->Sheets, d.DesktopBitDepth, d.DesktopWidth, d.DesktopHeight);
 
         if (f.SoundEnabled == True) {
             Step(f, "setting up DirectSound");
-            SetupDirectSound(f.Media.Sound, f.SoundF, f.Media.Hooks);
-            f.G->Setup.SoundOn = f.SoundF.SoundOn;
+            SetupDirectSound(f.Media.Sound, f.Media.Hooks, f.G->Random);
         }
 
         f.Win.Refresh();
@@ -135,7 +131,7 @@ void Form_Load(GameForm& f) {
 }
 
 void cmdExit_Click(GameForm& f) {
-    if (f.SoundReady() && RandomBelow(3) == 0) {
+    if (f.SoundReady() && f.G->Random.Below(3) == 0) {
         f.Media.Sound.SoundBuffers[kIntroMusic].Stop();
         f.PlaySound(kExitJingle);
         // The jingle plays out; nothing is handled meanwhile.
@@ -148,7 +144,7 @@ void Form_Unload(GameForm& f, Integer& /*cancel*/) {
     ReleaseDirectDraw(f.Media);
     ReleaseDirectSound(f.Media.Sound);
     ReleaseDirectInput(f.Media.Input);
-    f.SoundF.SoundOn = False;  // nothing is left to play on
+    f.Media.Sound.SoundOn = False;  // nothing is left to play on
 
     // Leave the cursor visible: one above the count found at start-up.
     Long count = ShowCursor(false);

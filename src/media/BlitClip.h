@@ -7,9 +7,6 @@
 
 namespace gorb {
 
-constexpr Long kPlayAreaWidth = 612;
-constexpr Long kPlayAreaHeight = 330;
-
 // Clips DestRect to the 612 x 330 play area, moving the matching SrcRect edges by the same
 // amount, unless the label starts with exactly "Tile" (the screen frame pieces are placed by
 // hand and drawn unclipped). Returns whether anything is left to draw.

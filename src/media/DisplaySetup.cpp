@@ -62,7 +62,8 @@ std::vector<std::string> SetupDirectXErrorLines(const std::string& step, const P
     return lines;
 }
 
-void SetupDirectX(MediaState& media, DisplayFields& fields, Long bitsPerPixel, Long width, Long height) {
+void SetupDirectX(MediaState& media, DisplayFields& fields, SheetSizes& sheets, Long bitsPerPixel, Long width,
+                  Long height) {
     DisplayObjects& d = media.Display;
     const MediaHooks& hooks = media.Hooks;
     std::string step;
@@ -79,8 +80,7 @@ void SetupDirectX(MediaState& media, DisplayFields& fields, Long bitsPerPixel, L
         d.DDraw = DirectDrawCreate("");
         SetStep(hooks, step, "GetCaps command.");
         d.DDraw->GetCaps(d.HardwareCaps, d.EmulationCaps);
-        d.PlayAreaX = ToLong(IntDiv(static_cast<long long>(width) - kPlayAreaWidth, 2));
-        d.PlayAreaY = ToLong(IntDiv(static_cast<long long>(height) - kPlayAreaHeight, 2));
+        PlacePlayArea(fields, width, height);
         SetStep(hooks, step, "SetCooperativeLevel command.");
         d.DDraw->SetCooperativeLevel(0, kFullscreenExclusive);
         SetStep(hooks, step, "SetDisplayMode command.");
@@ -100,8 +100,8 @@ void SetupDirectX(MediaState& media, DisplayFields& fields, Long bitsPerPixel, L
         SetStep(hooks, step, "creating Misc buffer.");
         DescribePlainSurface(d, 0, 0);
         d.GfxMisc = d.DDraw->CreateSurfaceFromResource("", "misc", d.SurfaceDescription);
-        fields.MiscSheetWidth = d.SurfaceDescription.lWidth;
-        fields.MiscSheetHeight = d.SurfaceDescription.lHeight;
+        sheets.MiscSheetWidth = d.SurfaceDescription.lWidth;
+        sheets.MiscSheetHeight = d.SurfaceDescription.lHeight;
 
         // The key is read from the loaded sheet, so it is in the mode's own pixel format.
         SetStep(hooks, step, "GfxMisc.Lock command.");
@@ -140,7 +140,7 @@ void ReleaseDirectDraw(MediaState& media) {
     ReleaseJoystickEvent(media.Input);
 }
 
-void SetupDirectXObjects(MediaState& media, DisplayFields& fields) {
+void SetupDirectXObjects(MediaState& media, SheetSizes& sheets) {
     DisplayObjects& d = media.Display;
     const MediaHooks& hooks = media.Hooks;
     std::string step;
@@ -151,18 +151,18 @@ void SetupDirectXObjects(MediaState& media, DisplayFields& fields) {
             char name[] = "vorpex00";
             name[6] = static_cast<char>('0' + n / 10);
             name[7] = static_cast<char>('0' + n % 10);
-            LoadSheet(d, d.VorpexSheets[n], name, fields.VorpexSheetWidths[n], fields.VorpexSheetHeights[n]);
+            LoadSheet(d, d.VorpexSheets[n], name, sheets.VorpexSheetWidths[n], sheets.VorpexSheetHeights[n]);
         }
         SetStep(hooks, step, "creating Player Buffer.");
-        LoadSheet(d, d.GfxPlayer, "player", fields.PlayerSheetWidth, fields.PlayerSheetHeight);
+        LoadSheet(d, d.GfxPlayer, "player", sheets.PlayerSheetWidth, sheets.PlayerSheetHeight);
         SetStep(hooks, step, "creating Explode Buffer.");
-        LoadSheet(d, d.GfxExplode, "explode", fields.ExplodeSheetWidth, fields.ExplodeSheetHeight);
+        LoadSheet(d, d.GfxExplode, "explode", sheets.ExplodeSheetWidth, sheets.ExplodeSheetHeight);
         SetStep(hooks, step, "creating Ice Buffer.");
-        LoadSheet(d, d.GfxIce, "ice", fields.IceSheetWidth, fields.IceSheetHeight);
+        LoadSheet(d, d.GfxIce, "ice", sheets.IceSheetWidth, sheets.IceSheetHeight);
         SetStep(hooks, step, "creating Bullet Buffer.");
-        LoadSheet(d, d.GfxBullet, "bullet", fields.BulletSheetWidth, fields.BulletSheetHeight);
+        LoadSheet(d, d.GfxBullet, "bullet", sheets.BulletSheetWidth, sheets.BulletSheetHeight);
         SetStep(hooks, step, "creating Tiles Buffer.");
-        LoadSheet(d, d.GfxTiles, "tile", fields.TileSheetWidth, fields.TileSheetHeight);
+        LoadSheet(d, d.GfxTiles, "tile", sheets.TileSheetWidth, sheets.TileSheetHeight);
     } catch (const PlatformError& e) {
         LogStandardError(logprefix::SetupDirectXObjects, step, e);
         ReleaseDirectDraw(media);

@@ -30,9 +30,7 @@ struct DisplayObjects {
     // One description serves every creation and lock; each user sets only what it needs.
     SurfaceDesc SurfaceDescription;
     Rect LockRect;  // always all zero: the whole surface
-    ColorKey Key;
-    Long PlayAreaX = 0;
-    Long PlayAreaY = 0;
+    ColorKey Key;  // the game's colour key as the sheets are given it
 };
 
 // Sets the shared description for an off-screen plain surface of width x height; 0 x 0 takes a
@@ -43,16 +41,19 @@ void DescribePlainSurface(DisplayObjects& d, Long width, Long height);
 // description keeps the flags and capabilities it has, and comes back with the size.
 void LoadKeyedResource(DisplayObjects& d, SurfaceRef& target, const std::string& name);
 
-// Takes the display in the given mode (8, 16 or 32 bits). On a failure: the log, the display
-// released, the message box and the main form unloaded.
-void SetupDirectX(MediaState& media, DisplayFields& fields, Long bitsPerPixel, Long width, Long height);
+// Takes the display in the given mode (8, 16 or 32 bits): places the play area and reads the
+// colour key into fields, the misc sheet's size into sheets (both the game's). On a failure:
+// the log, the display released, the message box and the main form unloaded.
+void SetupDirectX(MediaState& media, DisplayFields& fields, SheetSizes& sheets, Long bitsPerPixel, Long width,
+                  Long height);
 
 // Gives the display back and drops every surface and the joystick event. Never fails.
 void ReleaseDirectDraw(MediaState& media);
 
-// Loads every sprite sheet but "misc" into its keyed surface and records the sizes. On a
-// failure: the four-line log, the display released, the message box, the main form unloaded.
-void SetupDirectXObjects(MediaState& media, DisplayFields& fields);
+// Loads every sprite sheet but "misc" into its keyed surface and records the sizes in sheets.
+// On a failure: the four-line log, the display released, the message box, the main form
+// unloaded.
+void SetupDirectXObjects(MediaState& media, SheetSizes& sheets);
 
 // The log lines of a failed display set-up: the step, the description, the driver count and
 // the line naming the error.

@@ -22,7 +22,8 @@ Boolean Pressed(const JoystickState& state, Integer button) {
 
 }  // namespace
 
-void SetupDirectInput(MediaState& media, JoystickFields& fields, const JoystickSettings& settings) {
+void SetupDirectInput(MediaState& media, Boolean& joystickMode, JoystickFields& fields,
+                      const JoystickSettings& settings) {
     InputObjects& in = media.Input;
     const MediaHooks& hooks = media.Hooks;
     std::string step;
@@ -41,13 +42,13 @@ void SetupDirectInput(MediaState& media, JoystickFields& fields, const JoystickS
         LogStandardError(logprefix::SetupDirectInput, step, e);
         return;
     }
-    if (fields.JoystickMode == False) return;
+    if (joystickMode == False) return;
 
     try {
         SetStep(hooks, step, "Enumerating Joysticks");
         in.JoystickEnum = in.DInput->GetDIEnumDevices(dinput::DEVTYPE_JOYSTICK, dinput::EDFL_ATTACHEDONLY);
         if (in.JoystickEnum.empty()) {
-            fields.JoystickMode = False;
+            joystickMode = False;
             return;
         }
         SetStep(hooks, step, "Creating Event Handler");
@@ -106,15 +107,15 @@ void DirectXEvent_DXCallback(InputObjects& in, JoystickFields& fields, const Joy
     fields.JoystickY = in.State.y;
 }
 
-void ReadKeyboardState(InputObjects& in) {
+void ReadKeyboardState(const InputObjects& in, KeyboardStateTable& keys) {
     if (in.Keyboard) {
         try {
-            in.Keyboard->GetDeviceStateKeyboard(in.KeyboardState);
+            in.Keyboard->GetDeviceStateKeyboard(keys);
             return;
         } catch (const PlatformError&) {
         }
     }
-    in.KeyboardState.fill(0);
+    keys.fill(0);
 }
 
 void ReleaseJoystickEvent(InputObjects& in) {

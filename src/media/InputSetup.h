@@ -1,9 +1,10 @@
 #pragma once
 // Keyboard and joystick set-up, the joystick event callback that copies the stick into the
-// main form's joystick fields, and the keyboard read the player code uses.
+// game's joystick fields, and the keyboard read the player code uses.
 #include <memory>
 #include <vector>
 
+#include "platform/Arithmetic.h"
 #include "media/MediaFields.h"
 #include "platform/Joystick.h"
 #include "platform/Keyboard.h"
@@ -15,7 +16,6 @@ struct MediaState;
 struct InputObjects {
     std::unique_ptr<DirectInput> DInput;
     std::unique_ptr<KeyboardDevice> Keyboard;
-    KeyboardStateTable KeyboardState{};  // non-zero byte = key down
     std::vector<JoystickInstance> JoystickEnum;
     std::unique_ptr<JoystickDevice> Joystick;
     Long JoystickEvent = 0;  // 0 = none
@@ -23,19 +23,20 @@ struct InputObjects {
     JoystickState State;
 };
 
-// Sets up the keyboard, and the first joystick when fields.JoystickMode is set (cleared when
-// none is attached). A failing joystick step is logged (four lines) and the game goes on.
-// The joystick event calls back into media, fields and settings, which must outlive it (the
-// event is destroyed by ReleaseDirectDraw).
-void SetupDirectInput(MediaState& media, JoystickFields& fields, const JoystickSettings& settings);
+// Sets up the keyboard, and the first joystick when joystickMode is set (cleared when none is
+// attached). A failing joystick step is logged (four lines) and the game goes on. The joystick
+// event calls back into media, fields and settings, which must outlive it (the event is
+// destroyed by ReleaseDirectDraw).
+void SetupDirectInput(MediaState& media, Boolean& joystickMode, JoystickFields& fields,
+                      const JoystickSettings& settings);
 
 // The joystick event: reads the stick into the joystick fields; a lost or unacquired stick is
 // re-acquired and the fields are left as they were. Never fails.
 void DirectXEvent_DXCallback(InputObjects& input, JoystickFields& fields, const JoystickSettings& settings,
                              Long eventid);
 
-// Fills input.KeyboardState from the keyboard device (all keys up when there is none).
-void ReadKeyboardState(InputObjects& input);
+// Fills keys from the keyboard device (all keys up when there is none).
+void ReadKeyboardState(const InputObjects& input, KeyboardStateTable& keys);
 
 // Destroys the joystick event, once. Part of ReleaseDirectDraw.
 void ReleaseJoystickEvent(InputObjects& input);

@@ -1,8 +1,8 @@
 #pragma once
-// Main-form state that the media layer writes and the game world reads: sheet sizes and the
-// colour key, the sound switch and request flags with the channel-ring counters, and the
-// joystick fields. The world's game state includes these structs; the media procedures take
-// them by reference.
+// The values the media layer and the game world share. Each has one owner, the game state
+// (world/Game.h): the media procedures take the game's values by reference and write them there
+// (what a display set-up measures, the joystick's state) or serve them (the sound requests and
+// the channel rings). Nothing here holds a platform object, so the world can include it.
 #include <array>
 #include <cstdint>
 
@@ -20,9 +20,12 @@ struct BlitRect {
     friend bool operator==(const BlitRect&, const BlitRect&) = default;
 };
 
+constexpr Long kPlayAreaWidth = 612;
+constexpr Long kPlayAreaHeight = 330;
+
 constexpr int kVorpexSheetCount = 53;  // "vorpex01" .. "vorpex53"
 
-// The loaded sheets' sizes, as the display set-up measures them (0 until then).
+// The loaded sheets' sizes, as the display set-up measures them.
 struct SheetSizes {
     std::array<Long, 64> VorpexSheetWidths{};  // entries 1..53 used
     std::array<Long, 64> VorpexSheetHeights{};
@@ -34,12 +37,21 @@ struct SheetSizes {
     Long MiscSheetWidth = 0, MiscSheetHeight = 0;
 };
 
-struct DisplayFields : SheetSizes {
+// What a display set-up leaves for the game to draw with: where the play area sits on the
+// screen (a 640 x 480 screen until the first set-up) and the one colour key.
+struct DisplayFields {
+    Long PlayAreaX = 14;
+    Long PlayAreaY = 75;
     // The raw pixel at (205, 1) of "misc" in the display's format: the one transparent value.
     Long ColorKeyPixel = 0;
-    BlitRect SrcRect;
-    BlitRect DestRect;
 };
+
+// The play area centred on a width x height screen, halves truncated: the one place its origin
+// is worked out.
+constexpr void PlacePlayArea(DisplayFields& d, long long width, long long height) {
+    d.PlayAreaX = static_cast<Long>((width - kPlayAreaWidth) / 2);
+    d.PlayAreaY = static_cast<Long>((height - kPlayAreaHeight) / 2);
+}
 
 constexpr int kSoundCount = 96;     // sound numbers 1..96
 constexpr int kChannelCount = 28;   // duplicate channels 1..28
@@ -56,23 +68,25 @@ struct ChannelRings {
     void ResetRings() { *this = ChannelRings{}; }
 };
 
-struct SoundFields : ChannelRings {
-    // True only after a complete sound set-up; never cleared.
-    Boolean SoundOn = False;
-    std::array<Boolean, kSoundCount + 1> SoundRequests{};  // 0..96
-
-    // Game start: every request cleared and the four counters back to their start values.
-    void ResetForGame() {
-        for (int n = 1; n <= kSoundCount; ++n) SoundRequests[n] = False;
-        ResetRings();
+// One play request per sound number 0..96, set by whoever wants the sound and cleared by the
+// queued playback when it plays it, and the playback's channel rings.
+struct SoundRequests : ChannelRings {
+    std::array<Boolean, kSoundCount + 1> Requested{};
+    Boolean& operator[](int n) { return Requested.at(static_cast<size_t>(n)); }
+    Boolean operator[](int n) const { return Requested.at(static_cast<size_t>(n)); }
+    void Request(int n) { (*this)[n] = True; }
+    // A sound number taken from a type table: 0 there means "no sound", and a number outside
+    // the loaded sounds is ignored rather than written past the flags.
+    void RequestFromTable(int n) {
+        if (n >= 1 && n <= kSoundCount) Request(n);
     }
 };
 
-// Joystick state as the event callback leaves it for the player update.
+// Joystick state as the event callback leaves it for the player update: a stick at rest until
+// the first event.
 struct JoystickFields {
-    Boolean JoystickMode = False;  // joystick control for this game
-    Long JoystickX = 0;            // 0..10000, 5000 = centre
-    Long JoystickY = 0;
+    Long JoystickX = 5000;  // 0..10000, 5000 = centre
+    Long JoystickY = 5000;
     Boolean JoystickFire = False;
     Boolean JoystickBomb = False;
     Boolean JoystickEject = False;

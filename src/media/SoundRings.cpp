@@ -13,7 +13,7 @@ int Advance(Integer& counter, int lo, int hi) {
 
 }  // namespace
 
-SoundRoute RouteQueuedSound(int n, SoundFields& f) {
+SoundRoute RouteQueuedSound(int n, ChannelRings& f) {
     if (n == 46 || n == 58) return {true, Advance(f.ChannelItem, 21, 22)};
     if (n == 55) return {true, Advance(f.ChannelBoss, 23, 25)};
     if (n == 49 || n == 50) return {true, Advance(f.ChannelCrash, 26, 28)};

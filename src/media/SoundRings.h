@@ -12,6 +12,6 @@ struct SoundRoute {
 };
 
 // Advances the ring the number belongs to (if any) and says where it plays.
-SoundRoute RouteQueuedSound(int n, SoundFields& fields);
+SoundRoute RouteQueuedSound(int n, ChannelRings& rings);
 
 }  // namespace gorb

@@ -58,7 +58,7 @@ void LoadOldSound(SoundObjects& sound, int index, std::string& file) {
     sound.SoundBuffers[index] = sound.DirectSound->CreateSoundBufferFromFile(file);
 }
 
-void SetupDirectSound(SoundObjects& sound, SoundFields& fields, const MediaHooks& hooks) {
+void SetupDirectSound(SoundObjects& sound, const MediaHooks& hooks, RandomGenerator& random) {
     std::string step;
     try {
         SetStep(hooks, step, "DirectSoundCreate command.");
@@ -71,10 +71,10 @@ void SetupDirectSound(SoundObjects& sound, SoundFields& fields, const MediaHooks
         for (int n = 1; n <= 80; ++n)
             if (kWaves[n]) LoadResourceSound(sound, n, kWaves[n]);
         // One start in five hears the other version of the intro music.
-        int r = RandomBelow(5) + 1;
+        int r = random.Below(5) + 1;
         LoadResourceSound(sound, 81, r == 1 ? "qvintro4a" : "qvintro4");
         for (int n = 82; n <= kSoundCount; ++n) LoadResourceSound(sound, n, kWaves[n]);
-        fields.SoundOn = True;
+        sound.SoundOn = True;
     } catch (const PlatformError& e) {
         // The step, and why it failed (a machine without a sound device says so here).
         std::string line = std::string(logprefix::SetupDirectSound) + step;
@@ -93,13 +93,13 @@ void ReleaseDirectSound(SoundObjects& sound) {
     sound.DirectSound.reset();
 }
 
-void PlayQueuedSounds(SoundObjects& sound, SoundFields& fields, int first, int last) {
-    if (fields.SoundOn != True) return;
+void PlayQueuedSounds(SoundObjects& sound, SoundRequests& requests, int first, int last) {
+    if (sound.SoundOn != True) return;
     if (first < 1) first = 1;
     if (last > kSoundCount) last = kSoundCount;
     for (int n = first; n <= last; ++n) {
-        if (fields.SoundRequests[n] != True) continue;
-        SoundRoute route = RouteQueuedSound(n, fields);
+        if (requests[n] != True) continue;
+        SoundRoute route = RouteQueuedSound(n, requests);
         // A failed duplicate or play loses that one sound; the frame goes on.
         try {
             if (route.OnChannel) {
@@ -112,7 +112,7 @@ void PlayQueuedSounds(SoundObjects& sound, SoundFields& fields, int first, int l
             }
         } catch (const PlatformError&) {
         }
-        fields.SoundRequests[n] = False;
+        requests[n] = False;
     }
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// The game's arithmetic: 16-bit Integer, 32-bit Long, 16-bit Boolean with True = -1, and the
-// rounding rules its numbers were tuned with. Every value the world keeps in 16 bits goes
-// through ToInteger, which a debug build checks.
+// The game's arithmetic: 16-bit Integer, 32-bit Long, 16-bit Boolean with True = -1, the
+// rounding rules its numbers were tuned with, tick deadlines and the random generator. Header
+// only and free of SDL: every layer uses it, the game world too. Every value the world keeps in
+// 16 bits goes through ToInteger, which a debug build checks.
 #include <cassert>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 
@@ -57,12 +59,37 @@ constexpr long long Clamp(long long v, long long lo, long long hi) {
     return v < lo ? lo : (v > hi ? hi : v);
 }
 
-// The one random generator of the game: uniform in [0, 1), seeded once from the time of day
-// by Randomize, or with a fixed seed by tests.
-double Rnd();
-void Randomize();
-void RandomizeWith(uint32_t seed);
-// Int(Rnd * n): a whole number 0 .. n-1.
-inline int RandomBelow(int n) { return static_cast<int>(std::floor(Rnd() * n)); }
+// Deadline arithmetic on the millisecond tick counter, which wraps at 2^32: a deadline is a
+// tick plus a delay, and a tick is past it when it is strictly later (across the wrap too).
+constexpr uint32_t TickPlus(uint32_t tick, int64_t ms) {
+    return static_cast<uint32_t>(static_cast<int64_t>(tick) + ms);
+}
+constexpr bool TickPast(uint32_t now, uint32_t deadline) {
+    return static_cast<int32_t>(now - deadline) > 0;
+}
+
+// The game's random generator: Rnd is uniform in [0, 1), from a 24-bit linear congruential
+// generator, the classic shape of a BASIC-style Rnd. Seeded once from the time of day by
+// Randomize, or with a fixed seed by tests. It is a plain value: the program has one, in the
+// game state, and every draw (start-up, the sound set-up, the game world) comes from it.
+class RandomGenerator {
+public:
+    double Rnd() {
+        seed_ = (seed_ * 0x43FD43FDu + 0xC39EC3u) & 0xFFFFFFu;
+        return static_cast<double>(seed_) / 16777216.0;
+    }
+    // Int(Rnd * n): a whole number 0 .. n-1.
+    int Below(int n) { return static_cast<int>(std::floor(Rnd() * n)); }
+    // Seeds from the milliseconds since midnight (UTC).
+    void Randomize() {
+        auto now = std::chrono::system_clock::now().time_since_epoch();
+        auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
+        seed_ = static_cast<uint32_t>(ms % 86400000) & 0xFFFFFFu;
+    }
+    void RandomizeWith(uint32_t seed) { seed_ = seed & 0xFFFFFFu; }
+
+private:
+    uint32_t seed_ = 0x50000;
+};
 
 }  // namespace gorb

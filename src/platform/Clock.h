@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/Arithmetic.h"  // TickPlus, TickPast
+
 namespace gorb {
 
 // Milliseconds, wrapping at 2^32 like the system tick counter.
@@ -22,15 +24,6 @@ void SetWaitHook(std::function<void()> hook);
 // loop (a paused game). Real time only: the virtual clock stands still, as an idle loop must
 // not make game time pass.
 void Rest(uint32_t ms);
-
-// Deadline arithmetic that wraps with the 32-bit counter instead of overflowing.
-constexpr uint32_t TickPlus(uint32_t tick, int64_t ms) {
-    return static_cast<uint32_t>(static_cast<int64_t>(tick) + ms);
-}
-// True when now is strictly past the deadline (works across the wrap).
-constexpr bool TickPast(uint32_t now, uint32_t deadline) {
-    return static_cast<int32_t>(now - deadline) > 0;
-}
 
 // The virtual clock for tests.
 void UseVirtualClock(bool on, uint32_t start = 1000);

@@ -13,8 +13,8 @@ namespace {
 void FlightRule(Game& g, BulletType& b) {
     switch (b.TypeId) {
         case 5:  // a trail of drifting puffs
-            if (RandomBelow(2) + 1 == 1) {
-                SpawnEffect(g, b.X, b.Y, 20, IntI(Rnd() * b.Height), 4);
+            if (RandomBelow(g, 2) + 1 == 1) {
+                SpawnEffect(g, b.X, b.Y, 20, IntI(Rnd(g) * b.Height), 4);
             }
             break;
         case 7:  // the ice bomb slows down, its picture cut from the left as it shrinks
@@ -70,17 +70,17 @@ void UpdateBullets(Game& g) {
         c.RainTimer = ToInteger(c.RainTimer - 1);
         if (c.RainTimer % 4 == 0) {
             for (int x = 60; x <= 660; x += 60) {
-                FireBullet(g, True, ToInteger(RandomBelow(2) + 36), x, -40, 0, 0, 0, 0);
+                FireBullet(g, True, ToInteger(RandomBelow(g, 2) + 36), x, -40, 0, 0, 0, 0);
             }
         }
     }
 
     // Axe spray: one axe a frame from the nose of the player's plane.
     if (c.SprayTimer > 0) {
-        g.Types.BulletTypes[38].Frame = ToInteger(RandomBelow(5));
+        g.Types.BulletTypes[38].Frame = ToInteger(RandomBelow(g, 5));
         const PlaneRecord& p = g.Player();
-        const int speedX = RandomBelow(5) + 15;
-        const int speedY = RandomBelow(5) - 2;
+        const int speedX = RandomBelow(g, 5) + 15;
+        const int speedY = RandomBelow(g, 5) - 2;
         FireBullet(g, True, 38, p.X, p.Y, static_cast<double>(p.Width - 15),
                    static_cast<double>(IntDiv(p.Height, 2)), speedX, speedY);
         c.SprayTimer = ToInteger(c.SprayTimer - 1);
@@ -122,11 +122,11 @@ void ZorbelFire(Game& g, Integer slot) {
     PlaneRecord& p = g.Obj.Planes.at(static_cast<size_t>(slot));
     const int n = std::clamp<int>(p.GunCount, 0, 3);
     for (int gun = 1; gun <= n; ++gun) {
-        const int roll = IntI(p.FireChance[gun] * Rnd());
+        const int roll = IntI(p.FireChance[gun] * Rnd(g));
         if (!(roll == 1 && p.X < 600)) continue;
 
         // The gun that fires is drawn afresh: one gun's roll may fire another.
-        const int k = std::clamp<int>(IntI(p.GunCount * Rnd()) + 1, 1, 3);
+        const int k = std::clamp<int>(IntI(p.GunCount * Rnd(g)) + 1, 1, 3);
         const Integer type = p.GunBullet[k];
         double speedX = 0, speedY = 0;
         if (p.GunAimed[k] == True) {

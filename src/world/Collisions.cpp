@@ -27,7 +27,7 @@ void EnemyHitSound(Game& g, const BulletType& b) {
                 p.SpeedY = p.MaxSpeed;
             }
             break;
-        default: g.Sounds.Request(RandomBelow(3) + 92); break;
+        default: g.Sounds.Request(RandomBelow(g, 3) + 92); break;
     }
 }
 
@@ -72,7 +72,7 @@ void CheckPlayerCollisions(Game& g) {
             KillPlayer(g);
             if (first) p.FallSpeed = 0;
         }
-        if (first && !harmless && hurts) g.Sounds.Request(RandomBelow(2) + 36);
+        if (first && !harmless && hurts) g.Sounds.Request(RandomBelow(g, 2) + 36);
         o.HasCollided = True;
     }
 }
@@ -98,7 +98,7 @@ void CheckBulletHits(Game& g, Integer slot, Boolean fromPlayer) {
         if (hit != True || t.TypeId >= 52 || t.X >= 612) continue;
 
         if (players) {
-            g.Sounds.Request(RandomBelow(2) + 21);
+            g.Sounds.Request(RandomBelow(g, 2) + 21);
         } else {
             EnemyHitSound(g, b);
             // Three hits in quick succession make the pilot scream.

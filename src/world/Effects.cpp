@@ -28,15 +28,15 @@ void SpawnEffect(Game& g, Integer x, Integer y, Integer w, Integer h, Integer ki
             break;
         case 5:  // a random point of a box
         case 7: {
-            const Integer rx = IntI(Rnd() * w);
+            const Integer rx = IntI(Rnd(g) * w);
             t.X = ToInteger(x + rx + 1);
-            const Integer ry = IntI(Rnd() * h);
+            const Integer ry = IntI(Rnd(g) * h);
             t.Y = ToInteger(y + ry + 1);
             if (kind == 7) {
                 // A shard flies off in its own direction and may skip up to two frames.
-                t.DX = ToInteger(IntI(2.0 * t.DX * Rnd()) - t.DX);
-                t.DY = ToInteger(IntI(2.0 * t.DY * Rnd()) - t.DY);
-                t.Frame = IntI(3 * Rnd());
+                t.DX = ToInteger(IntI(2.0 * t.DX * Rnd(g)) - t.DX);
+                t.DY = ToInteger(IntI(2.0 * t.DY * Rnd(g)) - t.DY);
+                t.Frame = IntI(3 * Rnd(g));
             }
             break;
         }

@@ -1,7 +1,4 @@
 // The frame loop: one 35 ms frame after another until the game is over.
-#include "platform/Clock.h"
-#include "platform/MessagePump.h"
-#include "platform/Screen.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -68,30 +65,31 @@ bool RunFrameWork(Game& g) {
 }
 
 void RunGameLoop(Game& g) {
+    MediaPort& m = *g.Media;
     DrawScreenFrame(g);
     LevelState& run = g.Run;
     for (;;) {
         if (run.GameOver == True) break;
         if (run.Paused != 0) {
             // Only messages while paused; a short rest keeps the pause from spinning a core.
-            PumpMessages();
-            Rest(5);
+            m.PumpMessages();
+            m.Rest(5);
             continue;
         }
-        const uint32_t start = GetTickCount();
+        const uint32_t start = m.GetTickCount();
         const uint32_t deadline = TickPlus(start, run.FrameTimeMs);
 
         if (!RunFrameWork(g)) return;
 
         // The frame's picture reaches the window before the overload test: the present's cost is
         // part of the frame, and the picture is on screen while the frame waits.
-        PresentScreen();
-        const uint32_t now = GetTickCount();
+        m.PresentScreen();
+        const uint32_t now = m.GetTickCount();
         g.Hud.Overloaded =
             ToBoolean(g.Flags.OverloadIndicatorOn == True && TickPast(now, TickPlus(deadline, 5)));
         // The busy wait of the frame: until the tick count is past the deadline, no pumping.
-        WaitUntilPast(deadline);
-        PumpMessages();
+        m.WaitUntilPast(deadline);
+        m.PumpMessages();
     }
     EndGame(g);
 }

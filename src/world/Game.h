@@ -1,7 +1,8 @@
 #pragma once
 // The game state the main form owns: one plain value made of parts by concern, passed by
 // reference to the world's free functions. It is large (type tables and game data), so it
-// lives on the heap.
+// lives on the heap. It is the one owner of everything here: the media layer writes what it
+// measures and the joystick's state into it and serves its sound requests, by reference.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -58,24 +59,20 @@ struct Settings {
     Integer StartLevel = 0;
     Integer HighestLevelNormal = 0;
     Integer HighestLevelRandom = 0;
-    Boolean SoundOn = False;
     Boolean TypeDataPending = True;
 };
 
-// The display modes and where the play area sits on the screen.
-struct DisplayState {
-    Integer GameBitDepth = 32;
-    Integer ScreenWidth = 640;
-    Integer ScreenHeight = 480;
-    Integer DesktopBitDepth = 32;
-    Integer DesktopWidth = 640;
-    Integer DesktopHeight = 480;
+// The display modes (the desktop's as the mode probe found it, and the game's), where the menu
+// layout sits, and what the display set-up leaves (the play area's origin and the colour key).
+struct DisplayState : DisplayFields {
+    Long GameBitDepth = 32;
+    Long ScreenWidth = 640;
+    Long ScreenHeight = 480;
+    Long DesktopBitDepth = 32;
+    Long DesktopWidth = 640;
+    Long DesktopHeight = 480;
     Integer ScreenOffsetX = 0;
     Integer ScreenOffsetY = 0;
-    Long PlayAreaX = 14;
-    Long PlayAreaY = 75;
-    // The raw key pixel every sheet carries, read from the misc sheet at set-up.
-    Long ColorKeyPixel = 0;
 };
 
 // Sizes of the loaded sheets, passed along to the blit helpers: the shipped sheets' sizes until
@@ -116,8 +113,9 @@ struct LevelState {
 // The live objects: record 0 of Planes is the player.
 using Objects = LiveArrays;
 
-// The player's controls and carried items.
-struct PlayerControls {
+// The player's controls and carried items, and the joystick's state, which the input event
+// writes when messages are pumped.
+struct PlayerControls : JoystickFields {
     Integer ItemCount = 0;
     std::array<Integer, 11> Items{};
     Integer SavedWeapon = 0;
@@ -127,12 +125,6 @@ struct PlayerControls {
     Integer ManoeuvreStep = 0;
     Integer RainTimer = 0;
     Integer SprayTimer = 0;
-    // Joystick state, written by the input callback.
-    Long JoystickX = 5000;
-    Long JoystickY = 5000;
-    Boolean JoystickFire = False;
-    Boolean JoystickBomb = False;
-    Boolean JoystickEject = False;
     // The keyboard's state table by classic key code (non-zero = down), read afresh through
     // the media port by each routine that needs the keys.
     std::array<uint8_t, 256> KeyboardState{};
@@ -160,20 +152,6 @@ struct Voices {
     Boolean BossShieldDown = False;
     Integer HurtVoiceMeter = 0;
     Integer LastHurtVoice = 0;
-};
-
-// One play request per sound number 0..96, served by the queued playback, and the playback's
-// channel rings.
-struct SoundRequests : ChannelRings {
-    std::array<Boolean, 97> Requested{};
-    Boolean& operator[](int n) { return Requested.at(static_cast<size_t>(n)); }
-    Boolean operator[](int n) const { return Requested.at(static_cast<size_t>(n)); }
-    void Request(int n) { (*this)[n] = True; }
-    // A sound number taken from a type table: 0 there means "no sound", and a number outside
-    // the loaded sounds is ignored rather than written past the flags.
-    void RequestFromTable(int n) {
-        if (n >= 1 && n <= 96) Request(n);
-    }
 };
 
 // What the screen frame, the HUD, the background strips and the overload sign keep.
@@ -208,13 +186,19 @@ struct Game {
     HudState Hud;
     TypeTables Types;
     GameData Data;
-    // The shared blit rectangles, filled right before each blit.
+    // The shared blit rectangles, filled right before each blit (the picture sequences' too).
     BlitRect SrcRect;
     BlitRect DestRect;
+    // The one random generator: start-up seeds it, the sound set-up and the world draw from it.
+    RandomGenerator Random;
     // Drawing, sound, display, input and the menu's services; never null during a run.
     MediaPort* Media = nullptr;
 
     PlaneRecord& Player() { return Obj.Planes[0]; }
 };
+
+// Rnd and Int(Rnd * n) from the game's generator.
+inline double Rnd(Game& g) { return g.Random.Rnd(); }
+inline int RandomBelow(Game& g, int n) { return g.Random.Below(n); }
 
 }  // namespace gorb

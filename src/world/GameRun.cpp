@@ -1,7 +1,6 @@
 // One game run: from the Begin button to the end of the game.
 #include "data/PlayerGuns.h"
 #include "data/TypeTemplates.h"
-#include "platform/MessagePump.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -93,7 +92,7 @@ void BeginGame(Game& g) {
     // program's first game, even when this game starts with what the last one showed.
     g.Hud.ShownEnergy = 0;
     g.Hud.ShownLives = 0;
-    PumpMessages();
+    m.PumpMessages();
 
     g.Run.ScriptEnded = False;
     g.Sounds.ResetRings();

@@ -1,5 +1,4 @@
 // The screen frame around the play area and the HUD below it, drawn straight onto the screen.
-#include "platform/Screen.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -51,7 +50,7 @@ void DrawLoadingBanner(Game& g) {
     BlitMisc(g, g.Display.PlayAreaX + 190, g.Display.PlayAreaY + 128, 239, 60, 233, 74);
     // Shown at once: the set-up that follows pumps no messages and ends by drawing the frame
     // over the banner.
-    PresentScreen();
+    g.Media->PresentScreen();
 }
 
 void UpdateEnergyGauge(Game& g) {

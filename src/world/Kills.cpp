@@ -90,10 +90,10 @@ void PlayHurtVoice(Game& g, Boolean screamOnly) {
     do {
         // After a yell, only a scream; now and then a Zorbel yells instead of the pilot.
         const int range = screamOnly == True || v.LastHurtVoice > 71 ? 7 : 9;
-        clip = RandomBelow(range) + 65;
+        clip = RandomBelow(g, range) + 65;
         v.VoiceCooldown = 20;
         if (clip > 71) {
-            clip = RandomBelow(7) + 72;
+            clip = RandomBelow(g, 7) + 72;
             v.VoiceCooldown = 60;
         }
     } while (clip == v.LastHurtVoice);
@@ -141,7 +141,7 @@ void KillObject(Game& g, Integer slot) {
         // Frozen solid: it shatters and its slot is free at once.
         r.Active = 0;
         for (int n = 0; n < 8; ++n) SpawnEffect(g, r.X, r.Y, w, h, 7);
-        g.Sounds.Request(RandomBelow(2) + 34);
+        g.Sounds.Request(RandomBelow(g, 2) + 34);
     }
 
     if (PlaneRecord* l = LinkedRecord(g, r.Link)) {

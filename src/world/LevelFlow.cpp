@@ -1,7 +1,6 @@
 // Level flow: from one level to the next, and the end of the game after the last stage.
 #include <string>
 
-#include "platform/Clock.h"
 #include "world/World.h"
 
 namespace gorb {
@@ -29,12 +28,12 @@ void WipeInBackground(Game& g) {
     g.SrcRect.Right = 612;
     for (int pass = 0; pass <= 1; ++pass) {
         for (int line = pass; line <= pass + 328; line += 2) {
-            const uint32_t t = GetTickCount();
+            const uint32_t t = m.GetTickCount();
             g.SrcRect.Top = line;
             g.SrcRect.Bottom = line + 1;
             g.DestRect = {d.PlayAreaX, d.PlayAreaY + line, d.PlayAreaX + 612, d.PlayAreaY + line + 1};
             m.BlitToPrimary(surf::BackBuffer, g.SrcRect, g.DestRect, 612, 330, "BackBuffer");
-            WaitUntilPast(TickPlus(t, g.Run.FrameTimeMs));
+            m.WaitUntilPast(TickPlus(t, g.Run.FrameTimeMs));
         }
     }
 }
@@ -124,7 +123,7 @@ void StartNextLevel(Game& g) {
         }
     }
 
-    if (g.Setup.SoundOn == True) {
+    if (m.SoundOn()) {
         m.ReleaseSoundBuffer(61);
         m.ReleaseSoundBuffer(62);
         if (run.Level < 11) {

@@ -1,7 +1,14 @@
 #pragma once
-// The services a game run uses from the media layer, the game data loader and the menu: the
-// blit helpers, queued sound playback, display and input set-up, level loads, the menu and
-// the picture sequences. The program wires them to the real layers; tests record them.
+// Everything a game run needs from outside the game world, as one interface: drawing, pixel
+// reads, sound, display and input set-up, level loads, time, waiting, presenting and the
+// message pump, the game data, the menu and the picture sequences. The world calls nothing
+// else: it includes no SDL and links no platform code. The program's port is the front end's
+// LiveMedia over the media layer; tests and benchmarks give a recording one.
+//
+// The port keeps no game state of its own: whatever a call measures or changes (the play
+// area's origin, the colour key, the sheet sizes, the joystick, the keyboard table, the sound
+// requests and rings) is written into the Game it is given.
+#include <cstdint>
 #include <string>
 
 #include "world/Game.h"
@@ -21,33 +28,43 @@ public:
     // Pixel reads for the collision test: a whole-surface read-only lock, the raw value of a
     // pixel of a locked surface in the display's own format (the colour key is compared with
     // it as it is), and the unlock. Reading outside the surface or an unlocked surface is an
-    // error of the port, as it is of the display. A port without pixel data reads every pixel
-    // as 0, the colour key a game starts with, so nothing ever touches.
-    virtual void LockSurface(SurfaceId surface) { (void)surface; }
-    virtual Long GetLockedPixel(SurfaceId surface, Long x, Long y) {
-        (void)surface, (void)x, (void)y;
-        return 0;
-    }
-    virtual void UnlockSurface(SurfaceId surface) { (void)surface; }
+    // error of the port, as it is of the display.
+    virtual void LockSurface(SurfaceId surface) = 0;
+    virtual Long GetLockedPixel(SurfaceId surface, Long x, Long y) = 0;
+    virtual void UnlockSurface(SurfaceId surface) = 0;
 
-    // Sound: plays and clears the requests first..last (nothing unless sound is on).
+    // Sound: whether it is on (the sound set-up succeeded); plays and clears the requests
+    // first..last, advancing the rings (nothing unless sound is on); loads a wave resource into
+    // a sound number; releases a number's buffer.
+    virtual bool SoundOn() const = 0;
     virtual void PlayQueuedSounds(SoundRequests& requests, Integer first, Integer last) = 0;
     virtual void LoadResourceSound(Integer soundNumber, const std::string& resourceName) = 0;
     virtual void ReleaseSoundBuffer(Integer soundNumber) = 0;
 
-    // Display and sheets: leave and enter a display mode (sets the play-area origin), load
-    // every sprite sheet (records their sizes), load a level background keyed.
+    // Display and sheets: leave and enter a display mode (places the play area, reads the
+    // colour key into g.Display), load every sprite sheet (their sizes into g.Sheets), load a
+    // level background keyed.
     virtual void ReleaseDirectDraw(Game& g) = 0;
-    virtual void SetupDirectX(Game& g, Integer bitDepth, Integer width, Integer height) = 0;
+    virtual void SetupDirectX(Game& g, Long bitDepth, Long width, Long height) = 0;
     virtual void SetupDirectXObjects(Game& g) = 0;
     virtual void LoadLevelBackground(Game& g, const std::string& resourceName) = 0;
 
-    // Input.
+    // Input: the keyboard, and the joystick when g.Flags.JoystickMode is set (cleared when none
+    // is attached); its event writes g.Controls' joystick fields when messages are pumped. The
+    // frame's poll of the stick. The keyboard's state into g.Controls.KeyboardState.
     virtual void SetupDirectInput(Game& g) = 0;
     virtual void PollJoystick(Game& g) = 0;
-    // Fills g.Controls.KeyboardState from the keyboard device. The default leaves the table as
-    // it is, so a headless game keeps whatever keys were put there.
-    virtual void ReadKeyboardState(Game&) {}
+    virtual void ReadKeyboardState(Game& g) = 0;
+
+    // Time and messages: the millisecond tick count (wrapping at 2^32); a wait until the count
+    // is past a deadline, which handles no messages; a short rest of an idle loop (a paused
+    // game), in which game time does not pass; what was drawn on the screen shown in the window
+    // now; and one turn of the message pump, where key presses and the joystick event arrive.
+    virtual uint32_t GetTickCount() = 0;
+    virtual void WaitUntilPast(uint32_t deadline) = 0;
+    virtual void Rest(uint32_t ms) = 0;
+    virtual void PresentScreen() = 0;
+    virtual void PumpMessages() = 0;
 
     // Game data: the parsed strings, at every game start.
     virtual void LoadGameData(Game& g) = 0;
@@ -62,36 +79,6 @@ public:
 
     // An OK-only message box.
     virtual void MessageBox(const std::string& text) = 0;
-};
-
-// A port that draws nothing and plays nothing; requests in a served range are cleared as a
-// sound-on playback would. Tests and the benchmark build on it.
-class SilentMedia : public MediaPort {
-public:
-    void BlitToBackBuffer(SurfaceId, BlitRect&, BlitRect&, Long, Long, const char*) override {}
-    void BlitToPrimary(SurfaceId, BlitRect&, BlitRect&, Long, Long, const char*) override {}
-    void PlayQueuedSounds(SoundRequests& requests, Integer first, Integer last) override {
-        for (int n = first; n <= last; ++n) requests[n] = False;
-    }
-    void LoadResourceSound(Integer, const std::string&) override {}
-    void ReleaseSoundBuffer(Integer) override {}
-    void ReleaseDirectDraw(Game&) override {}
-    void SetupDirectX(Game& g, Integer, Integer width, Integer height) override {
-        g.Display.PlayAreaX = (width - 640) / 2 + 14;
-        g.Display.PlayAreaY = (height - 480) / 2 + 75;
-    }
-    void SetupDirectXObjects(Game&) override {}
-    void LoadLevelBackground(Game&, const std::string&) override {}
-    void SetupDirectInput(Game&) override {}
-    void PollJoystick(Game&) override {}
-    void LoadGameData(Game&) override {}
-    void ShowMenu(Game&, bool) override {}
-    void HideOptionFrames(Game&) override {}
-    void WriteSettings(Game&) override {}
-    void ShowUnlockedLevels(Game&, Integer) override {}
-    void ShowEndScreen(Game&) override {}
-    void ShowExtroScreens(Game&) override {}
-    void MessageBox(const std::string&) override {}
 };
 
 }  // namespace gorb

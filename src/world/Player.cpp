@@ -121,7 +121,7 @@ void UpdatePlayerFalling(Game& g) {
     p.FallSpeed += 0.1;
     NextSpinFrame(p);
     p.Y = CInt(p.Y + 10 * p.FallSpeed);
-    if (RandomBelow(2) == 1) SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), 2);
+    if (RandomBelow(g, 2) == 1) SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), 2);
     if (p.Y > 530) {
         SpawnEffect(g, p.X, 300, ToInteger(p.Width), ToInteger(p.Height), 3);
         p.Active = False;

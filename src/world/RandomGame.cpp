@@ -35,8 +35,8 @@ int PickupPoolCount(const Game& g, int level) {
 
 // Entry Int(count x Rnd) + 1 of a pool, 1..count. The draw is made even for an empty pool so
 // the sequence of draws does not depend on the data; 0 then means there is nothing to take.
-int DrawEntry(int count) {
-    const int k = static_cast<int>(Int(count * Rnd())) + 1;
+int DrawEntry(Game& g, int count) {
+    const int k = static_cast<int>(Int(count * Rnd(g))) + 1;
     return count > 0 ? std::min(k, count) : 0;
 }
 
@@ -124,18 +124,18 @@ void StepRandomScript(Game& g) {
             HandOverToScript(g, level);
             return;
         }
-        run.RandomCandidate = d.LevelTypePool[level][DrawEntry(count)];
-        delay = ToInteger(Int(Rnd() * 30) + 12 - level);
+        run.RandomCandidate = d.LevelTypePool[level][DrawEntry(g, count)];
+        delay = ToInteger(Int(Rnd(g) * 30) + 12 - level);
         type = run.RandomCandidate;
     }
     const Integer style = run.RandomGroupStyle;
     // A type without paths cannot fly: its planes are lost like those that find no free slot.
     const int paths = PathPoolCount(g, run.RandomCandidate);
     if (newGroup || style == 2 || style == 3 || style == 5) {
-        const int k = DrawEntry(paths);
+        const int k = DrawEntry(g, paths);
         if (k > 0) path = d.TypePathPool[run.RandomCandidate][k];
     }
-    if (newGroup || style == 3) y = ToInteger(Int(Rnd() * 290));
+    if (newGroup || style == 3) y = ToInteger(Int(Rnd(g) * 290));
     if (!newGroup && style > 3) {
         y = ToInteger(PlaneTemplate(g, type).Height * run.RandomGroupIndex);
         run.RandomGroupIndex = ToInteger(run.RandomGroupIndex + 1);
@@ -145,11 +145,11 @@ void StepRandomScript(Game& g) {
 
     if (paths > 0) SpawnZorbel(g, 0);
 
-    Integer p = ToInteger(Int(Rnd() * 18) + 1);
+    Integer p = ToInteger(Int(Rnd(g) * 18) + 1);
     if (NeverCarries(type)) p = 0;
     // The pickup's entry is drawn even from a used-up pool, so the planes that follow come as
     // they would with pickups left.
-    const int k = p == 1 && paths > 0 ? DrawEntry(PickupPoolCount(g, level)) : 0;
+    const int k = p == 1 && paths > 0 ? DrawEntry(g, PickupPoolCount(g, level)) : 0;
     if (p == 1 && paths > 0) run.LevelProgress = 2;
     if (k > 0) {
         const int count = PickupPoolCount(g, level);
@@ -165,30 +165,30 @@ void StepRandomScript(Game& g) {
     }
     run.ScriptTick = 0;
 
-    if (newGroup && Int(Rnd() * 10) + 1 == 1) {
-        Integer s = ToInteger(Int(Rnd() * 5) + 1);
-        if (s == 3 && !MaySwarm(type)) s = ToInteger(Int(Rnd() * 2) + 1);
+    if (newGroup && Int(Rnd(g) * 10) + 1 == 1) {
+        Integer s = ToInteger(Int(Rnd(g) * 5) + 1);
+        if (s == 3 && !MaySwarm(type)) s = ToInteger(Int(Rnd(g) * 2) + 1);
         if (s > 3 && !MayStack(g, type)) s = ToInteger(s - 3);
         run.RandomGroupStyle = s;
         if (s <= 2) {
-            delay = ToInteger(Int(Rnd() * 10) + 10);
-            run.RandomGroupLeft = ToInteger(Int(Rnd() * 5) + 4);
+            delay = ToInteger(Int(Rnd(g) * 10) + 10);
+            run.RandomGroupLeft = ToInteger(Int(Rnd(g) * 5) + 4);
         } else if (s == 3) {
             delay = 30;
-            run.RandomGroupLeft = ToInteger(Int(Rnd() * 6) + 15);
+            run.RandomGroupLeft = ToInteger(Int(Rnd(g) * 6) + 15);
         } else {
             delay = 1;
             run.RandomGroupLeft = ToInteger(350 / PlaneTemplate(g, type).Height);
             run.RandomGroupIndex = 0;
         }
-        if (type == 41) delay = ToInteger(Int(Rnd() * 5) + 1);
+        if (type == 41) delay = ToInteger(Int(Rnd(g) * 5) + 1);
         // The plane just spawned is the first of the formation.
     }
     if (run.RandomGroupLeft > 0) {
         run.RandomGroupLeft = ToInteger(run.RandomGroupLeft - 1);
         if (run.RandomGroupLeft == 0) run.RandomGroupStyle = 0;
     }
-    if (Int(Rnd() * 20) + 1 == 1 && run.RandomGroupLeft == 0) delay = 80;
+    if (Int(Rnd(g) * 20) + 1 == 1 && run.RandomGroupLeft == 0) delay = 80;
 
     run.RandomSpawnCount = ToInteger(run.RandomSpawnCount + 1);
     if (run.RandomSpawnCount > run.RandomSpawnQuota) HandOverToScript(g, level);

@@ -163,7 +163,7 @@ void SpawnZorbel(Game& g, Integer xOffset) {
 
     if (FallsIn(r.PathId)) {
         const double width = run.Level < 11 ? 600.0 : 200.0;
-        r.X = CInt(Rnd() * width + 1);
+        r.X = CInt(Rnd(g) * width + 1);
     }
 }
 
@@ -188,7 +188,7 @@ void SpawnJumper(Game& g, Integer type, Integer path, Integer y, Integer x) {
     PlaceOnPath(g, r, y, ToInteger(624 - x), path);
     g.Run.AnchorSlot = ToInteger(s);
     if (r.TypeId == 44) {
-        r.DeathSound = ToInteger(Int(Rnd() * 2) + 38);
+        r.DeathSound = ToInteger(Int(Rnd(g) * 2) + 38);
         if (g.Run.Level == 13) r.FireChance[1] = ToInteger(r.FireChance[1] * 3);
     }
 }

@@ -19,10 +19,10 @@ void Fall(Game& g, int i) {
     if (r.TypeId == 51 && g.Flags.EffectsOn == True) {
         // A slow, burning fall with an explosion now and then.
         r.Y = CInt(r.Y + r.FallSpeed);
-        const int roll = RandomBelow(20);
+        const int roll = RandomBelow(g, 20);
         if (roll < 2) {
-            const Integer w = ToInteger(2 * Int(Rnd() * r.Width) + 1);
-            const Integer h = ToInteger(2 * Int(Rnd() * r.Height) + 1);
+            const Integer w = ToInteger(2 * Int(Rnd(g) * r.Width) + 1);
+            const Integer h = ToInteger(2 * Int(Rnd(g) * r.Height) + 1);
             SpawnEffect(g, r.X, r.Y, w, h, 3);
             g.Sounds.Request(29);
         }
@@ -41,7 +41,7 @@ void Fall(Game& g, int i) {
         r.Frame = k > 3 ? r.Anim[2][4] : ToInteger(r.Anim[2][1] + k);
     }
 
-    if (g.Flags.EffectsOn == True && RandomBelow(2) == 1 && r.TypeId != 44) {
+    if (g.Flags.EffectsOn == True && RandomBelow(g, 2) == 1 && r.TypeId != 44) {
         SpawnEffect(g, r.X, r.Y, ToInteger(r.Width), ToInteger(r.Height), 2);
     }
 }
@@ -103,30 +103,30 @@ void FollowPath(Game& g, int i) {
     }
 }
 
-Integer JumperX(const PlaneRecord& r) {
-    return CInt(624 - r.X - Int(332 * Rnd()));
+Integer JumperX(Game& g, const PlaneRecord& r) {
+    return CInt(624 - r.X - Int(332 * Rnd(g)));
 }
 
 void BigBossRule(Game& g, PlaneRecord& r) {
-    const int roll = RandomBelow(12) + 1;
-    if (!g.Ice.Runs() && roll == 1) SpawnJumper(g, 44, 137, 23, JumperX(r));
+    const int roll = RandomBelow(g, 12) + 1;
+    if (!g.Ice.Runs() && roll == 1) SpawnJumper(g, 44, 137, 23, JumperX(g, r));
     if (g.Voice.BossShieldDown != True) {
         r.HitPoints = 4000;
         return;
     }
-    const int r2 = RandomBelow(20);
+    const int r2 = RandomBelow(g, 20);
     if (r2 > 12) {
-        const Integer w = ToInteger(Int(Rnd() * r.Width) + 1);
-        const Integer h = ToInteger(Int(Rnd() * r.Height) + 1);
+        const Integer w = ToInteger(Int(Rnd(g) * r.Width) + 1);
+        const Integer h = ToInteger(Int(Rnd(g) * r.Height) + 1);
         SpawnEffect(g, r.X, r.Y, w, h, 1);
     }
     if (r2 < 2 && g.Flags.EffectsOn == True) {
-        const Integer w = ToInteger(2 * Int(Rnd() * r.Width) + 1);
-        const Integer h = ToInteger(2 * Int(Rnd() * r.Height) + 1);
+        const Integer w = ToInteger(2 * Int(Rnd(g) * r.Width) + 1);
+        const Integer h = ToInteger(2 * Int(Rnd(g) * r.Height) + 1);
         SpawnEffect(g, r.X, r.Y, w, h, 3);
         g.Sounds.Request(29);
     }
-    if (r2 == 1) SpawnJumper(g, 41, 137, 23, JumperX(r));
+    if (r2 == 1) SpawnJumper(g, 41, 137, 23, JumperX(g, r));
 }
 
 void TypeRules(Game& g, int i) {

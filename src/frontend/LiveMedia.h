@@ -1,12 +1,14 @@
 #pragma once
 // The media port of the real program: every drawing, sound, display and input call of a game run
-// goes to the media layer, the game data comes from the string table through the data loader,
-// and the menu's services are hooks the front end sets.
+// goes to the media layer, time, waits, presents and the message pump to the platform, the game
+// data comes from the string table through the data loader, and the menu's services are hooks
+// the front end sets.
 //
-// The media layer keeps its own fields (sheet sizes, colour key, sound requests and rings,
-// joystick state); the port copies between them and the game state at the calls that change
-// them, so the world only ever reads its own state.
+// The port holds no copy of game state: the media procedures it calls write straight into the
+// game it is given (the play area's origin, the colour key, the sheet sizes, the joystick and
+// keyboard state) and serve the game's own sound requests and rings.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "data/GameDataLoader.h"
@@ -15,6 +17,8 @@
 #include "world/MediaPort.h"
 
 namespace gorb {
+
+class GameForm;
 
 // The front end's services during a game run. An empty hook does nothing, except the two at
 // the end, which then fall back to the media layer's hooks of the same name.
@@ -31,9 +35,8 @@ struct FrontEndHooks {
 
 class LiveMedia final : public MediaPort {
 public:
-    // Every argument must outlive the port; the front end owns them as main-form state.
-    LiveMedia(MediaState& media, DisplayFields& display, SoundFields& sound, JoystickFields& joystick,
-              const JoystickSettings& joySettings);
+    // Both arguments must outlive the port; the front end owns them as main-form state.
+    LiveMedia(MediaState& media, const JoystickSettings& joySettings);
 
     FrontEndHooks Hooks;
 
@@ -45,18 +48,25 @@ public:
     Long GetLockedPixel(SurfaceId surface, Long x, Long y) override;
     void UnlockSurface(SurfaceId surface) override;
 
+    bool SoundOn() const override;
     void PlayQueuedSounds(SoundRequests& requests, Integer first, Integer last) override;
     void LoadResourceSound(Integer soundNumber, const std::string& resourceName) override;
     void ReleaseSoundBuffer(Integer soundNumber) override;
 
     void ReleaseDirectDraw(Game& g) override;
-    void SetupDirectX(Game& g, Integer bitDepth, Integer width, Integer height) override;
+    void SetupDirectX(Game& g, Long bitDepth, Long width, Long height) override;
     void SetupDirectXObjects(Game& g) override;
     void LoadLevelBackground(Game& g, const std::string& resourceName) override;
 
     void SetupDirectInput(Game& g) override;
     void PollJoystick(Game& g) override;
     void ReadKeyboardState(Game& g) override;
+
+    uint32_t GetTickCount() override;
+    void WaitUntilPast(uint32_t deadline) override;
+    void Rest(uint32_t ms) override;
+    void PresentScreen() override;
+    void PumpMessages() override;
 
     void LoadGameData(Game& g) override;
 
@@ -67,11 +77,6 @@ public:
     void ShowEndScreen(Game& g) override;
     void ShowExtroScreens(Game& g) override;
     void MessageBox(const std::string& text) override;
-
-    // Copies what the display and sheet set-ups found (play-area origin, colour key, sheet
-    // sizes) into the game state. The set-up calls of the port do it themselves; the front end
-    // calls it after a set-up of its own (start-up) before a game reads them.
-    void SyncDisplay(Game& g) const;
 
     // The surface a world surface id names (an empty reference for an unknown id or a sheet
     // not loaded).
@@ -84,12 +89,13 @@ private:
     void Unload();
 
     MediaState& media_;
-    DisplayFields& display_;
-    SoundFields& sound_;
-    JoystickFields& joystick_;
     const JoystickSettings& joySettings_;
     SurfaceRef none_;
 };
+
+// The main form's port: the form's media state, its joystick settings, and the menu, the
+// settings file and the picture sequences as its hooks.
+std::unique_ptr<MediaPort> MakeFormMediaPort(GameForm& f);
 
 // The game data of the program's string table, parsed for g.Flags.BossDifficulty into
 // g.Types and g.Data. False when the data stopped the program (the hooks have run).

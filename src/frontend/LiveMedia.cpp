@@ -1,12 +1,20 @@
-#include "world/LiveMedia.h"
+#include "frontend/LiveMedia.h"
 
+#include "frontend/GameForm.h"
+#include "frontend/Menu.h"
+#include "frontend/PictureSequences.h"
+#include "frontend/SettingsFile.h"
+#include "frontend/UnlockedLevels.h"
 #include "media/Blit.h"
 #include "media/DisplaySetup.h"
 #include "media/ErrorLog.h"
 #include "media/InputSetup.h"
 #include "media/SoundSetup.h"
+#include "platform/Clock.h"
 #include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
 #include "platform/Resources.h"
+#include "platform/Screen.h"
 
 namespace gorb {
 
@@ -14,19 +22,10 @@ namespace {
 
 constexpr int32_t kReadLock = DDLOCK_WAIT | DDLOCK_READONLY;
 
-void CopyJoystick(const JoystickFields& from, PlayerControls& to) {
-    to.JoystickX = from.JoystickX;
-    to.JoystickY = from.JoystickY;
-    to.JoystickFire = from.JoystickFire;
-    to.JoystickBomb = from.JoystickBomb;
-    to.JoystickEject = from.JoystickEject;
-}
-
 }  // namespace
 
-LiveMedia::LiveMedia(MediaState& media, DisplayFields& display, SoundFields& sound, JoystickFields& joystick,
-                     const JoystickSettings& joySettings)
-    : media_(media), display_(display), sound_(sound), joystick_(joystick), joySettings_(joySettings) {}
+LiveMedia::LiveMedia(MediaState& media, const JoystickSettings& joySettings)
+    : media_(media), joySettings_(joySettings) {}
 
 const SurfaceRef& LiveMedia::Sheet(SurfaceId id) const {
     const DisplayObjects& d = media_.Display;
@@ -78,22 +77,15 @@ void LiveMedia::UnlockSurface(SurfaceId surface) {
 
 // --- Sound ------------------------------------------------------------------------------------
 
+bool LiveMedia::SoundOn() const { return media_.Sound.SoundOn == True; }
+
 void LiveMedia::PlayQueuedSounds(SoundRequests& requests, Integer first, Integer last) {
-    // Without sound nothing is played, cleared or advanced: nothing to copy either way.
-    if (sound_.SoundOn != True) return;
-    // The world keeps its own requests and rings; the media layer plays from its fields, and
-    // what it cleared and advanced goes back.
-    SoundFields& s = sound_;
-    for (int n = first; n <= last; ++n) s.SoundRequests.at(static_cast<size_t>(n)) = requests[n];
-    static_cast<ChannelRings&>(s) = requests;
-    gorb::PlayQueuedSounds(media_.Sound, s, first, last);
-    for (int n = first; n <= last; ++n) requests[n] = s.SoundRequests[static_cast<size_t>(n)];
-    static_cast<ChannelRings&>(requests) = s;
+    gorb::PlayQueuedSounds(media_.Sound, requests, first, last);
 }
 
 void LiveMedia::LoadResourceSound(Integer soundNumber, const std::string& resourceName) {
     // Without a sound device there is nothing to load into.
-    if (sound_.SoundOn != True) return;
+    if (!SoundOn()) return;
     try {
         gorb::LoadResourceSound(media_.Sound, soundNumber, resourceName);
     } catch (const PlatformError& e) {
@@ -110,15 +102,11 @@ void LiveMedia::ReleaseSoundBuffer(Integer soundNumber) {
 
 void LiveMedia::ReleaseDirectDraw(Game&) { gorb::ReleaseDirectDraw(media_); }
 
-void LiveMedia::SetupDirectX(Game& g, Integer bitDepth, Integer width, Integer height) {
-    gorb::SetupDirectX(media_, display_, bitDepth, width, height);
-    SyncDisplay(g);
+void LiveMedia::SetupDirectX(Game& g, Long bitDepth, Long width, Long height) {
+    gorb::SetupDirectX(media_, g.Display, g.Sheets, bitDepth, width, height);
 }
 
-void LiveMedia::SetupDirectXObjects(Game& g) {
-    gorb::SetupDirectXObjects(media_, display_);
-    SyncDisplay(g);
-}
+void LiveMedia::SetupDirectXObjects(Game& g) { gorb::SetupDirectXObjects(media_, g.Sheets); }
 
 void LiveMedia::LoadLevelBackground(Game&, const std::string& resourceName) {
     DisplayObjects& d = media_.Display;
@@ -131,24 +119,13 @@ void LiveMedia::LoadLevelBackground(Game&, const std::string& resourceName) {
     }
 }
 
-void LiveMedia::SyncDisplay(Game& g) const {
-    DisplayState& d = g.Display;
-    d.PlayAreaX = media_.Display.PlayAreaX;
-    d.PlayAreaY = media_.Display.PlayAreaY;
-    d.ColorKeyPixel = display_.ColorKeyPixel;
-    g.Sheets = static_cast<const SheetSizes&>(display_);
-}
-
 // --- Input ------------------------------------------------------------------------------------
 
 void LiveMedia::SetupDirectInput(Game& g) {
-    joystick_.JoystickMode = g.Flags.JoystickMode;
-    gorb::SetupDirectInput(media_, joystick_, joySettings_);
-    g.Flags.JoystickMode = joystick_.JoystickMode;
-    CopyJoystick(joystick_, g.Controls);
+    gorb::SetupDirectInput(media_, g.Flags.JoystickMode, g.Controls, joySettings_);
 }
 
-void LiveMedia::PollJoystick(Game& g) {
+void LiveMedia::PollJoystick(Game&) {
     InputObjects& in = media_.Input;
     if (in.Joystick) {
         try {
@@ -157,15 +134,17 @@ void LiveMedia::PollJoystick(Game& g) {
             // A lost stick: the next event re-acquires it and the last state stands.
         }
     }
-    // What the event delivered since the last frame (at the message pump) is the state the
-    // player reads in this one.
-    CopyJoystick(joystick_, g.Controls);
 }
 
-void LiveMedia::ReadKeyboardState(Game& g) {
-    gorb::ReadKeyboardState(media_.Input);
-    g.Controls.KeyboardState = media_.Input.KeyboardState;
-}
+void LiveMedia::ReadKeyboardState(Game& g) { gorb::ReadKeyboardState(media_.Input, g.Controls.KeyboardState); }
+
+// --- Time and messages ------------------------------------------------------------------------
+
+uint32_t LiveMedia::GetTickCount() { return gorb::GetTickCount(); }
+void LiveMedia::WaitUntilPast(uint32_t deadline) { gorb::WaitUntilPast(deadline); }
+void LiveMedia::Rest(uint32_t ms) { gorb::Rest(ms); }
+void LiveMedia::PresentScreen() { gorb::PresentScreen(); }
+void LiveMedia::PumpMessages() { gorb::PumpMessages(); }
 
 // --- Game data --------------------------------------------------------------------------------
 
@@ -225,6 +204,20 @@ void LiveMedia::RunTimeError(const PlatformError& e) {
     LogRunTimeError(e);
     MessageBox(RunTimeErrorMessage(e));
     Unload();
+}
+
+std::unique_ptr<MediaPort> MakeFormMediaPort(GameForm& f) {
+    auto port = std::make_unique<LiveMedia>(f.Media, f.JoySettings);
+    FrontEndHooks& h = port->Hooks;
+    h.ShowMenu = [&f](Game&, bool show) { ShowMenu(f, show); };
+    h.HideOptionFrames = [&f](Game&) { HideOptionFrames(f); };
+    h.WriteSettings = [&f](Game&) { WriteSettings(f); };
+    h.ShowUnlockedLevels = [&f](Game&, Integer gameType) { ShowUnlockedLevels(f, gameType); };
+    h.ShowEndScreen = [&f](Game&) { ShowEndScreen(f); };
+    h.ShowExtroScreens = [&f](Game&) { ShowExtroScreens(f); };
+    h.MessageBox = [&f](const std::string& text) { f.ShowMessage(text); };
+    h.UnloadMainForm = [&f] { f.UnloadWithStatus(kExitSetupFailed); };
+    return port;
 }
 
 }  // namespace gorb
