@@ -1,6 +1,6 @@
 #pragma once
-// The game world's procedures. Each takes the game state by reference; drawing, sound and the
-// menu go through g.Media.
+// The game world's procedures. Each takes the game state by reference; drawing, sound, input,
+// time, waits, presents, messages and the menu go through g.Media.
 #include "world/Game.h"
 #include "world/MediaPort.h"
 
