@@ -88,10 +88,10 @@ public:
 
     // --- The port ------------------------------------------------------------------------------
     void BlitToBackBuffer(SurfaceId s, BlitRect& src, BlitRect& dst, Long, Long, const char* label) override {
-        Add({"back", label, s, src, dst, {}, 0, 0});
+        if (Record) Add({"back", label, s, src, dst, {}, 0, 0});
     }
     void BlitToPrimary(SurfaceId s, BlitRect& src, BlitRect& dst, Long, Long, const char* label) override {
-        Add({"prim", label, s, src, dst, {}, 0, 0});
+        if (Record) Add({"prim", label, s, src, dst, {}, 0, 0});
         if (OnPresent && std::string(label) == "BackBuffer" && src.Bottom - src.Top == kPlayAreaHeight) OnPresent();
     }
 
@@ -121,11 +121,11 @@ public:
         if (SoundReady) {
             for (int n = first; n <= last; ++n) {
                 if (r[n] != True) continue;
-                c.Played.push_back(n);
+                if (Record) c.Played.push_back(n);
                 r[n] = False;
             }
         }
-        Add(std::move(c));
+        if (Record) Add(std::move(c));
     }
     void LoadResourceSound(Integer n, const std::string& name) override { Load(name + "=" + std::to_string(n)); }
     void ReleaseSoundBuffer(Integer n) override { Load("release " + std::to_string(n)); }
@@ -173,16 +173,18 @@ public:
     void ShowExtroScreens(Game&) override { Menu("ShowExtroScreens"); }
     void MessageBox(const std::string& text) override {
         Boxes.push_back(text);
-        Add({"box", text, 0, {}, {}, {}, 0, 0});
+        if (Record) Add({"box", text, 0, {}, {}, {}, 0, 0});
     }
 
-    void Menu(const std::string& what) { Add({"menu", what, 0, {}, {}, {}, 0, 0}); }
+    void Menu(const std::string& what) {
+        if (Record) Add({"menu", what, 0, {}, {}, {}, 0, 0});
+    }
 
 private:
-    void Add(Call c) {
-        if (Record) Calls.push_back(std::move(c));
+    void Add(Call c) { Calls.push_back(std::move(c)); }
+    void Load(const std::string& what) {
+        if (Record) Add({"load", what, 0, {}, {}, {}, 0, 0});
     }
-    void Load(const std::string& what) { Add({"load", what, 0, {}, {}, {}, 0, 0}); }
     void Log(std::string line) {
         if (Record) LockLog.push_back(std::move(line));
     }

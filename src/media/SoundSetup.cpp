@@ -98,7 +98,7 @@ void PlayQueuedSounds(SoundObjects& sound, SoundRequests& requests, int first, i
     if (first < 1) first = 1;
     if (last > kSoundCount) last = kSoundCount;
     for (int n = first; n <= last; ++n) {
-        if (requests[n] != True) continue;
+        if (requests.Requested[static_cast<size_t>(n)] != True) continue;
         SoundRoute route = RouteQueuedSound(n, requests);
         // A failed duplicate or play loses that one sound; the frame goes on.
         try {
@@ -112,7 +112,7 @@ void PlayQueuedSounds(SoundObjects& sound, SoundRequests& requests, int first, i
             }
         } catch (const PlatformError&) {
         }
-        requests[n] = False;
+        requests.Requested[static_cast<size_t>(n)] = False;
     }
 }
 
