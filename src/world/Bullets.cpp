@@ -56,7 +56,7 @@ void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, double x, doubl
     b = g.Types.BulletTypes[bulletType];
     b.Active = True;
     b.X = CInt(x + offX);
-    b.Y = CInt(y + offY - IntDiv(b.Height, 2));  // centred on the muzzle
+    b.Y = CInt(y + offY - static_cast<double>(IntDiv(b.Height, 2)));  // centred on the muzzle
     if (speedX != 0) b.XSpeed = CInt(speedX);
     if (speedY != 0) b.YSpeed = CInt(speedY);
     g.Sounds.RequestFromTable(b.FireSound);
@@ -140,10 +140,10 @@ void ZorbelFire(Game& g, Integer slot) {
             // The longer axis gets the full speed, the other its share, rounded down.
             if (ddx > ddy) {
                 speedX = s;
-                speedY = Int(static_cast<double>(ddy) / ddx * s);
+                speedY = Int(static_cast<double>(ddy) / static_cast<double>(ddx) * s);
             } else {
                 speedY = s;
-                speedX = Int(static_cast<double>(ddx) / ddy * s);
+                speedX = Int(static_cast<double>(ddx) / static_cast<double>(ddy) * s);
             }
             if (ax > mx) speedX = -speedX;
             if (ay > my) speedY = -speedY;

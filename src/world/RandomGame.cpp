@@ -160,7 +160,7 @@ void MaybeCarryPickup(Game& g, int level, const ScratchRow& row, int paths) {
     script[script_part::Type][level][2] = pickup;
     script[script_part::Y][level][2] = ToInteger(row.Y + 37 + CarrierDrop(row.Type));
     script[script_part::Path][level][2] = row.Path;
-    const Long gap = std::labs(PlaneTemplate(g, row.Type).Width - PlaneTemplate(g, pickup).Width);
+    const Long gap = std::abs(PlaneTemplate(g, row.Type).Width - PlaneTemplate(g, pickup).Width);
     SpawnZorbel(g, ToInteger(gap / 2));
 }
 

@@ -190,7 +190,7 @@ void SpawnJumper(Game& g, Integer type, Integer path, Integer y, Integer x) {
     PlaceOnPath(g, r, y, ToInteger(624 - x), path);
     g.Run.AnchorSlot = ToInteger(s);
     if (r.TypeId == plane_type::Jumper) {
-        r.DeathSound = ToInteger(Int(Rnd() * 2) + snd::JumperDeath1);
+        r.DeathSound = ToInteger(IntI(Rnd() * 2) + snd::JumperDeath1);
         if (g.Run.Level == 13) r.FireChance[1] = ToInteger(r.FireChance[1] * 3);
     }
 }

@@ -12,8 +12,8 @@ namespace {
 void Fall(Game& g, int i) {
     PlaneRecord& r = g.Obj.Planes[i];
     r.FallSpeed += 0.1;
-    if (r.FallDrift < 3) r.FallDrift = ToInteger(Int(r.FallSpeed / 2) + r.FallDrift);
-    if (r.FallDrift > 3) r.FallDrift = ToInteger(r.FallDrift - Int(r.FallSpeed / 2));
+    if (r.FallDrift < 3) r.FallDrift = ToInteger(IntI(r.FallSpeed / 2) + r.FallDrift);
+    if (r.FallDrift > 3) r.FallDrift = ToInteger(r.FallDrift - IntI(r.FallSpeed / 2));
     r.X = ToInteger(r.X - r.FallDrift);
 
     if (r.TypeId == plane_type::BossStage3 && g.Flags.EffectsOn == True) {
@@ -21,8 +21,8 @@ void Fall(Game& g, int i) {
         r.Y = CInt(r.Y + r.FallSpeed);
         const int roll = RandomBelow(20);
         if (roll < 2) {
-            const Integer w = ToInteger(2 * Int(Rnd() * r.Width) + 1);
-            const Integer h = ToInteger(2 * Int(Rnd() * r.Height) + 1);
+            const Integer w = ToInteger(2 * IntI(Rnd() * r.Width) + 1);
+            const Integer h = ToInteger(2 * IntI(Rnd() * r.Height) + 1);
             SpawnEffect(g, r.X, r.Y, w, h, effect::Explosion);
             g.Sounds.Request(snd::Blast);
         }
@@ -116,13 +116,13 @@ void BigBossRule(Game& g, PlaneRecord& r) {
     }
     const int r2 = RandomBelow(20);
     if (r2 > 12) {
-        const Integer w = ToInteger(Int(Rnd() * r.Width) + 1);
-        const Integer h = ToInteger(Int(Rnd() * r.Height) + 1);
+        const Integer w = ToInteger(IntI(Rnd() * r.Width) + 1);
+        const Integer h = ToInteger(IntI(Rnd() * r.Height) + 1);
         SpawnEffect(g, r.X, r.Y, w, h, effect::Flash);
     }
     if (r2 < 2 && g.Flags.EffectsOn == True) {
-        const Integer w = ToInteger(2 * Int(Rnd() * r.Width) + 1);
-        const Integer h = ToInteger(2 * Int(Rnd() * r.Height) + 1);
+        const Integer w = ToInteger(2 * IntI(Rnd() * r.Width) + 1);
+        const Integer h = ToInteger(2 * IntI(Rnd() * r.Height) + 1);
         SpawnEffect(g, r.X, r.Y, w, h, effect::Explosion);
         g.Sounds.Request(snd::Blast);
     }
