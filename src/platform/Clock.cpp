@@ -1,7 +1,5 @@
 #include "platform/Clock.h"
 
-#include <SDL.h>
-
 #include <chrono>
 #include <thread>
 
@@ -11,11 +9,25 @@ namespace {
 bool g_virtual = false;
 uint32_t g_virtualNow = 1000;
 std::function<void()> g_waitHook;
+
+// The tick counter counts whole milliseconds of the monotonic clock from the first time it is
+// read, so a wait knows the exact instant the count moves past its deadline and can sleep until
+// then.
+using Steady = std::chrono::steady_clock;
+
+Steady::time_point Origin() {
+    static const Steady::time_point origin = Steady::now();
+    return origin;
+}
+
+uint64_t RealTicks() {
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(Steady::now() - Origin()).count());
+}
 }  // namespace
 
 uint32_t GetTickCount() {
     if (g_virtual) return g_virtualNow;
-    return static_cast<uint32_t>(SDL_GetTicks64());
+    return static_cast<uint32_t>(RealTicks());
 }
 
 void SetWaitHook(std::function<void()> hook) { g_waitHook = std::move(hook); }
@@ -26,23 +38,18 @@ void WaitUntilPast(uint32_t deadline) {
         if (!TickPast(g_virtualNow, deadline)) g_virtualNow = deadline + 1;
         return;
     }
-    for (;;) {
-        uint32_t now = GetTickCount();
-        if (TickPast(now, deadline)) return;
-        int32_t left = static_cast<int32_t>(deadline - now);
-        // Sleep to about two milliseconds before the deadline, then poll every ~0.2 ms: a per
-        // cent or two of a core instead of a whole one, with the same timing (the tick counter
-        // itself only moves once a millisecond). The margin covers a sleep that wakes a
-        // millisecond or two late on a busy machine.
-        if (left >= 3)
-            SDL_Delay(static_cast<uint32_t>(left - 2));
-        else
-            std::this_thread::sleep_for(std::chrono::microseconds(150));
-    }
+    // One sleep to the instant the count reaches deadline + 1, the first tick past it: a busy
+    // wait's timing without its cost, and a single wake-up per wait. The loop only repeats
+    // after a sleep cut short by a signal.
+    const uint64_t now = RealTicks();
+    if (TickPast(static_cast<uint32_t>(now), deadline)) return;
+    const uint32_t left = deadline + 1 - static_cast<uint32_t>(now);
+    const Steady::time_point due = Origin() + std::chrono::milliseconds(now + left);
+    while (Steady::now() < due) std::this_thread::sleep_until(due);
 }
 
 void Rest(uint32_t ms) {
-    if (!g_virtual) SDL_Delay(ms);
+    if (!g_virtual) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void UseVirtualClock(bool on, uint32_t start) {

@@ -9,9 +9,9 @@ namespace gorb {
 // Milliseconds, wrapping at 2^32 like the system tick counter.
 uint32_t GetTickCount();
 
-// Returns once GetTickCount() is strictly past the deadline (wrap-aware). Sleeps until about two
-// milliseconds before it, then polls. Pumps no messages. On the virtual clock it jumps the
-// clock to deadline + 1.
+// Returns once GetTickCount() is strictly past the deadline (wrap-aware), sleeping until the
+// instant the count moves past it. Pumps no messages. On the virtual clock it jumps the clock
+// to deadline + 1.
 void WaitUntilPast(uint32_t deadline);
 
 // Runs at the start of every wait: the display shows a changed primary surface there, so a
