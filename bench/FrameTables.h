@@ -46,7 +46,7 @@ void FillFrameTables(Game& g, MakePlane plane) {
     for (int e = 1; e <= 60; ++e) {
         EffectType& t = g.Obj.Effects[e];
         t.Active = True;
-        t.KindCode = e % 8 + 1;
+        t.KindCode = ToInteger(e % 8 + 1);
         t.Width = 40;
         t.Height = 40;
         t.X = ToInteger(9 * e);

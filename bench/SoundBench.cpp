@@ -20,7 +20,7 @@ std::vector<uint8_t> MakeWav(int frames, int bits) {
     auto tag = [&](const char* t) { out.insert(out.end(), t, t + 4); };
     const uint32_t bytes = uint32_t(frames * (bits / 8));
     tag("RIFF"); u32(36 + bytes); tag("WAVE");
-    tag("fmt "); u32(16); u16(1); u16(1); u32(22050); u32(22050 * bits / 8); u16(bits / 8); u16(bits);
+    tag("fmt "); u32(16); u16(1); u16(1); u32(22050); u32(22050 * bits / 8); u16(uint16_t(bits / 8)); u16(uint16_t(bits));
     tag("data"); u32(bytes);
     for (int i = 0; i < frames; ++i) {
         const double s = std::sin(2 * M_PI * 441 * i / 22050.0);

@@ -4,6 +4,15 @@
 
 using namespace gorb;
 
+// A fraction reaches 16 or 32 bits only through a rounding that says how it rounds; whole
+// numbers narrow through the checked conversions.
+template <class T>
+constexpr bool NarrowsToInteger = requires(T v) { ToInteger(v); };
+template <class T>
+constexpr bool NarrowsToLong = requires(T v) { ToLong(v); };
+static_assert(NarrowsToInteger<int> && NarrowsToInteger<long long> && NarrowsToLong<long>);
+static_assert(!NarrowsToInteger<double> && !NarrowsToInteger<float> && !NarrowsToLong<double>);
+
 TEST(Arithmetic, IntIsFloorAlsoForNegatives) {
     struct { double v, want; } cases[] = {{2.7, 2}, {-2.7, -3}, {-0.5, -1}, {-3.0, -3}, {0.0, 0}, {0.999, 0}};
     for (auto c : cases) EXPECT_EQ(Int(c.v), c.want) << c.v;

@@ -160,7 +160,7 @@ TEST_F(KeyCommandTest, DebugKeysMoveTheScriptAndChangeTheFrameTime) {
 
 TEST_F(KeyCommandTest, BossJumpAndScriptSkipDoNothingOutsideTheScriptedLevels) {
     EnterDebugMode();
-    for (Integer level : {11, 12, 13, 99}) {
+    for (Integer level : std::initializer_list<Integer>{11, 12, 13, 99}) {
         g.Run.Level = level;
         g.Run.LevelProgress = 4;
         g.Run.ScriptTick = 9;

@@ -160,7 +160,7 @@ TEST(GameDataLoader, TellingRowsLandInTheirTables) {
 TEST(GameDataLoader, MissionTargetsAndSpliceGroupsPerDifficulty) {
     const int blek[14] = {0, 1, 1, 1, 3, 3, 4, 1, 3, 3, 3, 5, 4, 8};
     const int blekker[14] = {0, 2, 2, 2, 5, 5, 7, 3, 6, 4, 6, 7, 5, 11};
-    for (Integer difficulty : {0, 1}) {
+    for (Integer difficulty : std::initializer_list<Integer>{0, 1}) {
         Fixture fx;
         // The longest shipped scripts: level 10 has 441 groups, level 8 440.
         fx.strings[480] = Quoted(Padded(10, 441));

@@ -53,7 +53,7 @@ std::string Frames(int n, int frame) {
 }  // namespace
 
 TEST(GameDataValidator, ShippedDataPassesForBothBossDifficulties) {
-    for (Integer difficulty : {0, 1}) {
+    for (Integer difficulty : std::initializer_list<Integer>{0, 1}) {
         auto problems = gorb::test::ValidateGameData(Shipped(), difficulty);
         EXPECT_TRUE(problems.empty()) << "boss difficulty " << difficulty << ":\n" << Join(problems);
     }
@@ -82,7 +82,7 @@ TEST(GameDataValidator, ShippedDataParsesWithNoMessageAndNoLeftoverText) {
             EXPECT_EQ(endGroup + width, f.size()) << "id " << id << " has text after its end group";
         }
     }
-    for (Integer difficulty : {0, 1}) {
+    for (Integer difficulty : std::initializer_list<Integer>{0, 1}) {
         auto types = std::make_unique<TypeTables>();
         auto data = std::make_unique<GameData>();
         InitPlaneTypes(*types);
@@ -214,8 +214,8 @@ const BrokenCase kBroken[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Rules, GameDataValidatorBroken, testing::ValuesIn(kBroken),
-                         [](const testing::TestParamInfo<BrokenCase>& info) {
-                             std::string n = info.param.Rule;
+                         [](const testing::TestParamInfo<BrokenCase>& p) {
+                             std::string n = p.param.Rule;
                              for (auto& ch : n)
                                  if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
                              return n;

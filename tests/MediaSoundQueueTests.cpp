@@ -50,6 +50,11 @@ protected:
         PlayQueuedSounds(sound, requests, 51, 59);
     }
     int Playing() const { return sound.DirectSound->PlayingCount(); }
+    // Plays on for that many of the device's frames.
+    void Mix(size_t frames) {
+        std::vector<int16_t> out(frames * static_cast<size_t>(sound.DirectSound->Channels()));
+        sound.DirectSound->MixFrames(out.data(), static_cast<int>(frames));
+    }
     bool ChannelPlaying(int c) const { return sound.SoundChannels[c].GetStatus() == dsound::BSTATUS_PLAYING; }
 
     SoundObjects sound;
@@ -91,11 +96,17 @@ TEST_F(MediaSoundQueue, SmallRingsAndOwnBuffers) {
     EXPECT_TRUE(ChannelPlaying(23));
     EXPECT_EQ(sound.SoundBuffers[59].GetStatus(), dsound::BSTATUS_PLAYING);
     EXPECT_EQ(Playing(), 4);
-    // 59 again while it still sounds goes on rather than starting a second copy.
+    // 59 again while it still sounds goes on where it is: no second copy, and no restart, so
+    // that with three quarters of it heard, half of it more runs it out.
+    const size_t length = sound.SoundBuffers[59].Frames();
+    Mix(length * 3 / 4);
+    ASSERT_EQ(sound.SoundBuffers[59].GetStatus(), dsound::BSTATUS_PLAYING);
     requests[59] = True;
     Frame(true);
     EXPECT_EQ(Playing(), 4);
     EXPECT_EQ(requests[59], False);
+    Mix(length / 2);
+    EXPECT_EQ(sound.SoundBuffers[59].GetStatus(), 0);
 }
 
 TEST_F(MediaSoundQueue, UnservedRequestsStay) {

@@ -14,7 +14,7 @@ inline std::vector<uint8_t> MakeWav(const std::vector<int16_t>& samples, int bit
     auto tag = [&](const char* t) { out.insert(out.end(), t, t + 4); };
     const uint32_t bytes = uint32_t(samples.size() * (bits / 8));
     tag("RIFF"); u32(36 + bytes); tag("WAVE");
-    tag("fmt "); u32(16); u16(1); u16(1); u32(rate); u32(rate * bits / 8); u16(bits / 8); u16(bits);
+    tag("fmt "); u32(16); u16(1); u16(1); u32(rate); u32(rate * bits / 8); u16(uint16_t(bits / 8)); u16(uint16_t(bits));
     tag("data"); u32(bytes);
     for (int16_t s : samples) {
         if (bits == 8) out.push_back(uint8_t(s / 256 + 128));

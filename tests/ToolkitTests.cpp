@@ -592,7 +592,7 @@ protected:
 
 INSTANTIATE_TEST_SUITE_P(Formats, ToolkitPaintTest,
                          ::testing::Values(SDL_PIXELFORMAT_INDEX8, SDL_PIXELFORMAT_RGB565, SDL_PIXELFORMAT_RGB888),
-                         [](const auto& info) { return std::to_string(8 * SDL_BYTESPERPIXEL(info.param)).append("bit"); });
+                         [](const auto& p) { return std::to_string(8 * SDL_BYTESPERPIXEL(p.param)).append("bit"); });
 
 TEST_P(ToolkitPaintTest, ButtonCaptionIsDrawnInsideTheButtonWithTheAccessKeyUnderlined) {
     for (bool fallback : {false, true}) {
@@ -689,7 +689,7 @@ TEST_P(ToolkitPaintTest, OptionAndCheckMarksFollowTheirValues) {
     form->Show();
     Rgb black = Mapped(s, kBlack);
     // The mark areas: the option circle's centre and the check box's well.
-    auto dot = [&](int i) { return CountColor(s, SDL_Rect{g[i].ScreenRect().x + 5, g[i].ScreenRect().y + 10, 4, 4}, black); };
+    auto dot = [&](Integer i) { return CountColor(s, SDL_Rect{g[i].ScreenRect().x + 5, g[i].ScreenRect().y + 10, 4, 4}, black); };
     auto tick = [&] { return CountColor(s, SDL_Rect{box.ScreenRect().x + 3, box.ScreenRect().y + 9, 9, 8}, black); };
     EXPECT_EQ(dot(0) + dot(1), 0);
     EXPECT_EQ(tick(), 0);

@@ -185,7 +185,8 @@ TEST_F(PlayerMove, TheLoopDiveRunsOffDivesFiringAndReturns) {
     EXPECT_EQ(g.Sounds[56], True);
     Release();
 
-    // Running off to the left brings the next shot sooner by half the step a frame.
+    // Running off to the left puts the next shot off by half the step a frame (unlike a move to
+    // the left in normal flight, which brings it sooner).
     p.GunCooldown = 100;
     UpdatePlayer(g);
     EXPECT_EQ(p.GunCooldown, 100 + 30 / 2 - 20);

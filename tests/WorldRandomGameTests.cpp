@@ -400,8 +400,8 @@ TEST_F(RandomGame, EmptyOrUsedUpPoolsGiveNoMoreRowsOrPickups) {
 
 TEST_F(RandomGame, EveryLevelOfTheShippedDataReachesItsBoss) {
     InitPlaneTypes(g.Types);
-    DataStopHooks hooks{[&](const std::string& t) { ADD_FAILURE() << t; }, [] {}, [] {}};
-    ASSERT_TRUE(LoadGameData(g.Types, g.Data, 0, [](int id) { return res::LoadString(id); }, hooks));
+    DataStopHooks stops{[&](const std::string& t) { ADD_FAILURE() << t; }, [] {}, [] {}};
+    ASSERT_TRUE(LoadGameData(g.Types, g.Data, 0, [](int id) { return res::LoadString(id); }, stops));
     for (int level = 1; level <= 10; ++level) {
         SCOPED_TRACE(level);
         const auto& pool = g.Data.LevelTypePool[level];

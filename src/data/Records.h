@@ -102,9 +102,14 @@ struct EffectType {
 
 // Live slots. Planes: 0 = the player, 1..20 everything else. Bullets: 1..60 the player's,
 // 61..100 the enemies'; 0 unused. Effects: 1..60; 0 unused.
-using PlaneArray = std::array<PlaneRecord, 21>;
-using BulletArray = std::array<BulletType, 101>;
-using EffectArray = std::array<EffectType, 61>;
+constexpr int kLastObjectSlot = 20;
+constexpr int kLastPlayerBulletSlot = 60;
+constexpr int kFirstEnemyBulletSlot = 61;
+constexpr int kLastBulletSlot = 100;
+constexpr int kLastEffectSlot = 60;
+using PlaneArray = std::array<PlaneRecord, kLastObjectSlot + 1>;
+using BulletArray = std::array<BulletType, kLastBulletSlot + 1>;
+using EffectArray = std::array<EffectType, kLastEffectSlot + 1>;
 
 struct LiveArrays {
     PlaneArray Planes{};

@@ -14,12 +14,19 @@ constexpr Integer kEsc = 27;
 constexpr Integer kSpace = 32;
 
 // The eighteen pickups of "=": the top weapon from any start, the five items twice, six lives.
-constexpr std::array<Integer, 18> kEverything = {59, 59, 52, 61, 53, 63, 54, 52, 61, 53, 63, 54, 62, 62, 62, 62, 62, 62};
+namespace pickup = plane_type;
+constexpr std::array<Integer, 18> kEverything = {
+    pickup::LaserWeapon, pickup::LaserWeapon,
+    pickup::AxeSpray, pickup::LoopDive, pickup::Rain, pickup::IceBomb, pickup::FireballColumn,
+    pickup::AxeSpray, pickup::LoopDive, pickup::Rain, pickup::IceBomb, pickup::FireballColumn,
+    pickup::ExtraLife, pickup::ExtraLife, pickup::ExtraLife, pickup::ExtraLife, pickup::ExtraLife, pickup::ExtraLife};
 
 // The single pickup of each number key.
 constexpr std::array<std::pair<char, Integer>, 11> kPickupKeys = {{
-    {'1', 57}, {'2', 60}, {'3', 59}, {'4', 54}, {'5', 63}, {'6', 61},
-    {'7', 53}, {'8', 52}, {'9', 56}, {'0', 58}, {'-', 62},
+    {'1', pickup::SpreadWeapon}, {'2', pickup::MissileWeapon}, {'3', pickup::LaserWeapon},
+    {'4', pickup::FireballColumn}, {'5', pickup::IceBomb}, {'6', pickup::LoopDive},
+    {'7', pickup::Rain}, {'8', pickup::AxeSpray}, {'9', pickup::Speed},
+    {'0', pickup::Energy}, {'-', pickup::ExtraLife},
 }};
 
 void Pause(Game& g) {
@@ -56,7 +63,7 @@ void CheatLetter(Game& g, char key) {
     if (kCheatCode.substr(0, run.CheatBuffer.size()) == run.CheatBuffer) {
         if (run.CheatBuffer.size() == kCheatCode.size()) {
             run.DebugMode = True;
-            g.Sounds.Request(g.Flags.PilotTalkOn == True ? 80 : 47);
+            g.Sounds.Request(g.Flags.PilotTalkOn == True ? snd::DebugVoice : snd::Waver);
         }
         return;
     }
@@ -74,7 +81,7 @@ void DebugKey(Game& g, Integer key, const PickupAction& applyPickup) {
     if (key == 96) {
         // Ends the wait the level script is counting at its next step. Outside a level (the
         // menu after the end picture, Level 99) there is no script row to read.
-        const auto& delays = g.Data.LevelScript[0];
+        const auto& delays = g.Data.LevelScript[script_part::Delay];
         if (run.Level >= 0 && static_cast<size_t>(run.Level) < delays.size() && run.LevelProgress >= 0 &&
             static_cast<size_t>(run.LevelProgress) < delays[0].size()) {
             run.ScriptTick = ToInteger(delays[static_cast<size_t>(run.Level)][static_cast<size_t>(run.LevelProgress)] - 1);

@@ -1,6 +1,7 @@
 #pragma once
 // The main menu: showing and hiding it, the three option panels, the click sound, and what
 // every button, option button and check box does.
+#include "media/SoundNumbers.h"
 #include "platform/Arithmetic.h"
 #include "world/Game.h"
 
@@ -10,9 +11,9 @@ class GameForm;
 
 // Sound numbers the menu plays.
 namespace menusound {
-constexpr int PanelClick = 85;   // "click01"
-constexpr int OptionClick = 86;  // "click02"
-constexpr int BeginClick = 87;   // "click03"
+constexpr int PanelClick = snd::Click1;
+constexpr int OptionClick = snd::Click2;
+constexpr int BeginClick = snd::Click3;
 }  // namespace menusound
 
 void ShowMenu(GameForm& f, bool show);

@@ -15,8 +15,8 @@ constexpr Long kPictureHeight = 480;
 // sequence leaves the processor alone without noticeably delaying a key or a drum clip.
 constexpr uint32_t kIdleSliceMs = 5;
 
-constexpr Integer kEndMusic = 60;  // the level's boss voice gives way to it
-constexpr Integer kClosingClick = 87;
+constexpr Integer kEndMusic = snd::BossVoiceA;  // the level's boss voice gives way to it
+constexpr Integer kClosingClick = snd::Click3;
 
 void LoadOrSkip(PicturePort& port, PictureSlot slot, const std::string& name, bool tolerateMissing) {
     if (name.empty()) return;
@@ -139,7 +139,7 @@ void ShowIntroScreens(const SequenceState& s, PicturePort& port) {
     s.SequenceActive = True;
     ArmDrums(s);
     s.Drums.DrumInterval = kDrumIntervalMs;
-    s.Drums.DrumClips = {0, 89, 90, 89, 91};
+    s.Drums.DrumClips = {0, snd::Drum1, snd::Drum3, snd::Drum1, snd::Drum4};
     PushPictures(s, port, "INTRO0", false);
     port.LoadPicture(PictureSlot::Next, "intro04");
     DrawWhole(port, PictureSlot::Next);

@@ -8,6 +8,7 @@
 #include <array>
 #include <string>
 
+#include "media/SoundNumbers.h"
 #include "platform/Arithmetic.h"
 
 namespace gorb {
@@ -16,7 +17,7 @@ class GameForm;
 
 // The drum loop under the pushes; a main-form field that lives from sequence to sequence.
 struct DrumLoop {
-    std::array<Integer, 5> DrumClips{};  // entries 1..4: 89, 90, 89, 91
+    std::array<Integer, 5> DrumClips{};  // entries 1..4: drum1, drum3, drum1, drum4
     Integer DrumClipIndex = 0;           // clip played last, 0 before the first
     Long DrumNextTick = 0;               // tick after which the next clip may start
     Long DrumInterval = 0;               // 1600 ms once the intro has run
@@ -94,6 +95,6 @@ void WaitForSpace(GameForm& f);
 inline constexpr Long kPictureHoldMs = 5000;
 inline constexpr Long kDrumIntervalMs = 1600;
 // The intro music under the title picture; it may still play in the menu.
-inline constexpr Integer kIntroMusic = 81;
+inline constexpr Integer kIntroMusic = snd::IntroMusic;
 
 }  // namespace gorb

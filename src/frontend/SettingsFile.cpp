@@ -161,69 +161,80 @@ std::string_view CodeWord(std::string_view table, Integer progress) {
     return table.substr(static_cast<size_t>(9 * progress), 9);
 }
 
+// An entry's value: the number it reads as (if it does), and that number rounded, half to even
+// (99 when the value is no number).
+struct EntryValue {
+    std::string_view Text;
+    std::optional<double> Number;
+    long long N = 99;
+    Integer Index() const { return static_cast<Integer>(N); }
+};
+
+// What each key does with a value whose rounded number lies in its range; a value outside it is
+// passed over and the reading goes on.
+using Binding = const SettingsBinding&;
+using Value = const EntryValue&;
+struct EntryRule {
+    std::string_view Key;
+    long long Lo, Hi;
+    void (*Apply)(Binding b, Value v);
+};
+
+// Every value an entry can have: the rule reads the value itself.
+constexpr long long kLowest = INT16_MIN, kHighest = INT16_MAX;
+
+constexpr EntryRule kEntryRules[] = {
+    {"COLOR", 0, 2, [](Binding b, Value v) { b.Controls.optColor.Select(v.Index()); }},
+    {"RESOL", 0, 2, [](Binding b, Value v) { b.Controls.optRes.Select(v.Index()); }},
+    {"CONTR", 0, 1, [](Binding b, Value v) { b.Controls.optControls.Select(v.Index()); }},
+    {"PTALK", 0, 1, [](Binding b, Value v) { b.Controls.optPilot.Select(v.Index()); }},
+    {"BDIFF", 0, 1, [](Binding b, Value v) { b.Controls.optDifficulty.Select(v.Index()); }},
+    {"LEVLN", kLowest, kHighest,
+     [](Binding b, Value v) { b.Values.HighestLevelNormal = ProgressOfWord(LevelCodeWordsNormal, v.Text); }},
+    {"LEVLR", kLowest, kHighest,
+     [](Binding b, Value v) { b.Values.HighestLevelRandom = ProgressOfWord(LevelCodeWordsRandom, v.Text); }},
+    {"LEVEL", kLowest, kHighest,
+     [](Binding b, Value v) {
+         // The value itself, fraction and all, must lie within 0..10.
+         if (!v.Number || *v.Number < 0 || *v.Number > 10) return;
+         b.Controls.optLevel.Select(v.Index());
+         b.Values.StartLevel = v.Index();
+     }},
+    {"GTYPE", kLowest, kHighest,
+     [](Binding b, Value v) {
+         const Integer type = v.N >= 0 && v.N <= 1 ? v.Index() : Integer{0};
+         b.Controls.optPlay.Select(type);
+         ShowUnlockedLevels(b.Controls.optLevel, b.Values.HighestLevelNormal, b.Values.HighestLevelRandom, type);
+     }},
+    {"TUNE1", 0, 1, [](Binding b, Value v) { b.Controls.chkFire.SetValue(v.Index()); }},
+    {"TUNE2", 0, 1, [](Binding b, Value v) { b.Controls.chkBack.SetValue(v.Index()); }},
+    {"TUNE3", 0, 1, [](Binding b, Value v) { b.Controls.chkCollision.SetValue(v.Index()); }},
+    {"TUNE4", 0, 1, [](Binding b, Value v) { b.Controls.chkOverload.SetValue(v.Index()); }},
+    // A later entry can only switch sound on.
+    {"SOUND", 1, 1, [](Binding b, Value) { b.Values.SoundEnabled = True; }},
+    {"JOYSA", 1, 9999, [](Binding b, Value v) { b.Values.JoySaturation = static_cast<Long>(v.N); }},
+    {"JFIRE", 0, 128, [](Binding b, Value v) { b.Values.JoyFireButton = v.Index(); }},
+    {"JBOMB", 0, 128, [](Binding b, Value v) { b.Values.JoyBombButton = v.Index(); }},
+    {"JEJCT", 0, 128, [](Binding b, Value v) { b.Values.JoyEjectButton = v.Index(); }},
+};
+
 // Applies one item; false when the reading must stop there.
 bool ApplyItem(const SettingsBinding& b, std::string_view raw) {
     std::string item(TrimBlanks(raw));
     for (char& c : item) c = AsciiUpper(c);
     if (item.size() < 6) return false;
     const std::string_view key = std::string_view(item).substr(0, 5);
-    const std::string_view value = std::string_view(item).substr(6);  // the sixth character is skipped
 
-    const std::optional<double> number = ParseNumber(value);
-    long long n = 99;
-    if (number) {
-        const double r = RoundHalfEven(*number);
+    EntryValue v;
+    v.Text = std::string_view(item).substr(6);  // the sixth character is skipped
+    v.Number = ParseNumber(v.Text);
+    if (v.Number) {
+        const double r = RoundHalfEven(*v.Number);
         if (r < -32768 || r > 32767) return false;
-        n = static_cast<long long>(r);
+        v.N = static_cast<long long>(r);
     }
-    const auto in = [n](long long lo, long long hi) { return n >= lo && n <= hi; };
-    const auto idx = [n] { return static_cast<Integer>(n); };
-    const SettingsControls& c = b.Controls;
-    const SettingsValues& v = b.Values;
-
-    if (key == "COLOR") {
-        if (in(0, 2)) c.optColor.Select(idx());
-    } else if (key == "RESOL") {
-        if (in(0, 2)) c.optRes.Select(idx());
-    } else if (key == "CONTR") {
-        if (in(0, 1)) c.optControls.Select(idx());
-    } else if (key == "PTALK") {
-        if (in(0, 1)) c.optPilot.Select(idx());
-    } else if (key == "BDIFF") {
-        if (in(0, 1)) c.optDifficulty.Select(idx());
-    } else if (key == "LEVLN") {
-        v.HighestLevelNormal = ProgressOfWord(LevelCodeWordsNormal, value);
-    } else if (key == "LEVLR") {
-        v.HighestLevelRandom = ProgressOfWord(LevelCodeWordsRandom, value);
-    } else if (key == "LEVEL") {
-        // The value itself, fraction and all, must lie within 0..10.
-        if (number && *number >= 0 && *number <= 10) {
-            c.optLevel.Select(idx());
-            v.StartLevel = idx();
-        }
-    } else if (key == "GTYPE") {
-        const Integer type = in(0, 1) ? idx() : Integer{0};
-        c.optPlay.Select(type);
-        ShowUnlockedLevels(c.optLevel, v.HighestLevelNormal, v.HighestLevelRandom, type);
-    } else if (key == "TUNE1") {
-        if (in(0, 1)) c.chkFire.SetValue(idx());
-    } else if (key == "TUNE2") {
-        if (in(0, 1)) c.chkBack.SetValue(idx());
-    } else if (key == "TUNE3") {
-        if (in(0, 1)) c.chkCollision.SetValue(idx());
-    } else if (key == "TUNE4") {
-        if (in(0, 1)) c.chkOverload.SetValue(idx());
-    } else if (key == "SOUND") {
-        if (n == 1) v.SoundEnabled = True;  // a later entry can only switch sound on
-    } else if (key == "JOYSA") {
-        if (in(1, 9999)) v.JoySaturation = static_cast<Long>(n);
-    } else if (key == "JFIRE") {
-        if (in(0, 128)) v.JoyFireButton = idx();
-    } else if (key == "JBOMB") {
-        if (in(0, 128)) v.JoyBombButton = idx();
-    } else if (key == "JEJCT") {
-        if (in(0, 128)) v.JoyEjectButton = idx();
-    }
+    for (const EntryRule& rule : kEntryRules)
+        if (key == rule.Key && v.N >= rule.Lo && v.N <= rule.Hi) rule.Apply(b, v);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "media/DisplaySetup.h"
 #include "media/ErrorLog.h"
 #include "media/InputSetup.h"
+#include "media/SoundNumbers.h"
 #include "media/SoundSetup.h"
 #include "platform/Clock.h"
 #include "platform/Cursor.h"
@@ -21,7 +22,7 @@ namespace gorb {
 
 namespace {
 
-constexpr int kExitJingle = 88;  // "exit3"
+constexpr int kExitJingle = snd::ExitJingle;
 constexpr uint32_t kExitJingleMs = 1600;
 
 void Step(GameForm& f, const char* text) {

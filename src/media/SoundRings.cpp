@@ -1,5 +1,7 @@
 #include "media/SoundRings.h"
 
+#include "media/SoundNumbers.h"
+
 namespace gorb {
 
 namespace {
@@ -14,10 +16,10 @@ int Advance(Integer& counter, int lo, int hi) {
 }  // namespace
 
 SoundRoute RouteQueuedSound(int n, ChannelRings& f) {
-    if (n == 46 || n == 58) return {true, Advance(f.ChannelItem, 21, 22)};
-    if (n == 55) return {true, Advance(f.ChannelBoss, 23, 25)};
-    if (n == 49 || n == 50) return {true, Advance(f.ChannelCrash, 26, 28)};
-    if (n == 32 || n == 47 || n == 48) return {false, 0};
+    if (n == snd::FireballColumn || n == snd::BulletRain) return {true, Advance(f.ChannelItem, 21, 22)};
+    if (n == snd::BossAlert) return {true, Advance(f.ChannelBoss, 23, 25)};
+    if (n == snd::PlaneFall || n == snd::BossCrash) return {true, Advance(f.ChannelCrash, 26, 28)};
+    if (n == snd::PlaneDown || n == snd::Waver || n == snd::Bubbles) return {false, 0};
     if (n < 54) return {true, Advance(f.ChannelGeneral, 1, 20)};
     return {false, 0};
 }

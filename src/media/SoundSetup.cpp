@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "media/ErrorLog.h"
+#include "media/SoundNumbers.h"
 #include "media/SoundRings.h"
 #include "platform/Arithmetic.h"
 #include "platform/PlatformError.h"
@@ -68,12 +69,12 @@ void SetupDirectSound(SoundObjects& sound, const MediaHooks& hooks, RandomGenera
         SetStep(hooks, step, "CreateSoundBuffer command for mainbuffer.");
         sound.mainbuffer = sound.DirectSound->CreatePrimaryBuffer();
         SetStep(hooks, step, "LoadResourceSound command for one of the sounds.");
-        for (int n = 1; n <= 80; ++n)
+        for (int n = 1; n < snd::IntroMusic; ++n)
             if (kWaves[n]) LoadResourceSound(sound, n, kWaves[n]);
         // One start in five hears the other version of the intro music.
         int r = random.Below(5) + 1;
-        LoadResourceSound(sound, 81, r == 1 ? "qvintro4a" : "qvintro4");
-        for (int n = 82; n <= kSoundCount; ++n) LoadResourceSound(sound, n, kWaves[n]);
+        LoadResourceSound(sound, snd::IntroMusic, r == 1 ? "qvintro4a" : "qvintro4");
+        for (int n = snd::IntroMusic + 1; n <= kSoundCount; ++n) LoadResourceSound(sound, n, kWaves[n]);
         sound.SoundOn = True;
     } catch (const PlatformError& e) {
         // The step, and why it failed (a machine without a sound device says so here).

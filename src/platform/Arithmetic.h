@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 namespace gorb {
 
@@ -46,6 +47,13 @@ inline Long ToLong(long long v) {
     if (v > INT32_MAX) return INT32_MAX;
     return static_cast<Long>(v);
 }
+// A fraction is not narrowed silently: say how it rounds (IntI, CInt, CLng, or a cast).
+template <class F>
+    requires std::is_floating_point_v<F>
+Integer ToInteger(F) = delete;
+template <class F>
+    requires std::is_floating_point_v<F>
+Long ToLong(F) = delete;
 
 inline Integer CInt(double v) { return ToInteger(static_cast<long long>(RoundHalfEven(v))); }
 inline Long CLng(double v) { return ToLong(static_cast<long long>(RoundHalfEven(v))); }

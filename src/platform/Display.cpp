@@ -95,7 +95,8 @@ std::vector<DisplayModeRecord> ModeList() {
         for (int32_t bits : kDepths) modes.push_back({int16_t(bits), size[0], size[1]});
     DesktopMode d = Desktop();
     bool listed = false;
-    for (auto& m : modes) listed |= m.BitsPerPel == d.bits && m.PelsWidth == d.width && m.PelsHeight == d.height;
+    for (auto& mode : modes)
+        listed |= mode.BitsPerPel == d.bits && mode.PelsWidth == d.width && mode.PelsHeight == d.height;
     if (!listed) modes.push_back({int16_t(d.bits), d.width, d.height});
     return modes;
 }

@@ -123,72 +123,63 @@ bool SystemBox(const std::string& text) {
     return SDL_ShowMessageBox(&box, &pressed) == 0;
 }
 
-}  // namespace
+// The box's lines and size: the text wraps to at most most of the screen's width, and the box
+// fits the text.
+struct BoxLayout {
+    std::vector<TextLine> Lines;
+    int W = 0, H = 0;
+};
 
-void SetMessageBoxHandler(MessageBoxHandler handler) { g_handler = std::move(handler); }
-void SetUnshownMessageSink(UnshownMessageSink sink) { g_unshown = std::move(sink); }
-
-const MessageBoxInfo* ActiveMessageBox() { return g_active ? &g_info : nullptr; }
-
-void MsgBox(const std::string& text) {
-    if (g_handler) {
-        g_handler(text);
-        return;
-    }
-    if (g_active) throw PlatformError(err::InvalidProcedureCall, "A message box is already up", "MsgBox");
-
-    ModalScope scope;
-    SDL_Surface* screen = GetScreenSurface();
-    const int areaW = screen ? screen->w : 640;
-    const int areaH = screen ? screen->h : 480;
-    // The text wraps to at most most of the screen's width; the box fits the text.
+BoxLayout LayOut(const std::string& text, int areaW, int areaH) {
+    BoxLayout l;
     const int maxText = std::max(100, std::min(areaW, 640) - 2 * kMargin - 40);
-    std::vector<TextLine> lines = WrapText(kBoxFont, text, maxText);
+    l.Lines = WrapText(kBoxFont, text, maxText);
     int textW = 0;
-    for (const TextLine& l : lines) textW = std::max(textW, TextWidth(kBoxFont, std::string_view(text).substr(l.Start, l.Length)));
-    FontMetrics m = GetFontMetrics(kBoxFont);
-    int w = std::min(areaW, std::max({textW + 2 * kMargin, kOkW + 2 * kMargin, 200}));
-    int h = std::min(areaH, kMargin + static_cast<int>(lines.size()) * m.Height + 14 + kOkH + 12);
+    for (const TextLine& line : l.Lines)
+        textW = std::max(textW, TextWidth(kBoxFont, std::string_view(text).substr(line.Start, line.Length)));
+    const FontMetrics m = GetFontMetrics(kBoxFont);
+    l.W = std::min(areaW, std::max({textW + 2 * kMargin, kOkW + 2 * kMargin, 200}));
+    l.H = std::min(areaH, kMargin + static_cast<int>(l.Lines.size()) * m.Height + 14 + kOkH + 12);
+    return l;
+}
 
-    SDL_Surface* canvas = screen;
-    SDL_Rect box{(areaW - w) / 2, (areaH - h) / 2, w, h};
-    if (!screen) {
-        // No display yet, or it was given back before the message: the box gets a small window of
-        // its own, on top of everything (the display's window, which may still show the last
-        // picture, is always on top too) and raised so that it has the keyboard.
-        if (!DisplayAvailable()) {
-            Unshown(text);
-            return;
-        }
-        scope.window = SDL_CreateWindow("Gorbulant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
-                                        SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
-        canvas = scope.window ? SDL_GetWindowSurface(scope.window) : nullptr;
-        if (!canvas) {
-            // SDL cannot draw here (a palette desktop): the system's box, else no box at all.
-            if (scope.window) SDL_DestroyWindow(scope.window);
-            scope.window = nullptr;
-            if (!SystemBox(text)) Unshown(text);
-            return;
-        }
-        SDL_RaiseWindow(scope.window);
-        box = {0, 0, w, h};
-    } else {
-        Save(scope, screen, box);
+// With no display yet, or one given back before the message, the box gets a small window of its
+// own, on top of everything (the display's window, which may still show the last picture, is
+// always on top too) and raised so that it has the keyboard. Null when SDL cannot draw there: the
+// message has then gone to the system's box or, failing that, nowhere but the unshown sink.
+SDL_Surface* OwnWindow(ModalScope& scope, const std::string& text, int w, int h) {
+    if (!DisplayAvailable()) {
+        Unshown(text);
+        return nullptr;
     }
+    scope.window = SDL_CreateWindow("Gorbulant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
+                                    SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
+    SDL_Surface* canvas = scope.window ? SDL_GetWindowSurface(scope.window) : nullptr;
+    if (!canvas) {
+        // SDL cannot draw here (a palette desktop): the system's box, else no box at all.
+        if (scope.window) SDL_DestroyWindow(scope.window);
+        scope.window = nullptr;
+        if (!SystemBox(text)) Unshown(text);
+        return nullptr;
+    }
+    SDL_RaiseWindow(scope.window);
+    return canvas;
+}
 
-    g_info = MessageBoxInfo{};
-    g_info.Text = text;
-    g_info.Box = box;
-    g_info.OkButton = {box.x + (box.w - kOkW) / 2, box.y + box.h - 12 - kOkH, kOkW, kOkH};
-    g_info.WindowId = scope.window ? SDL_GetWindowID(scope.window) : 0;
-    DrawBox(canvas, box, text, lines);
-    if (scope.window) SDL_UpdateWindowSurface(scope.window);
-    else MarkScreenChanged(box);
+// Whether the box has been answered, and whether a press on OK waits for its release.
+struct Answer {
+    bool Done = false;
+    bool Armed = false;
+};
 
-    bool done = false, armed = false;
-    SetModalActive(true);
-    g_active = true;
-    scope.listener = AddEventListener([&](const SDL_Event& e) {
+// Enter, Space or Esc, or a click on OK (pressed and released on it), answer the box; an exposed
+// window of its own is drawn again. The pump calls a copy of the listener, so what it keeps
+// lives in the caller's answer.
+int ListenForAnswer(const ModalScope& scope, SDL_Surface* canvas, const std::string& text,
+                    const std::vector<TextLine>& lines, Answer& answer) {
+    return AddEventListener([&scope, canvas, &text, &lines, &answer](const SDL_Event& e) {
+        bool& done = answer.Done;
+        bool& armed = answer.Armed;
         switch (e.type) {
             case SDL_KEYDOWN:
                 if (e.key.keysym.sym == SDLK_RETURN || e.key.keysym.sym == SDLK_KP_ENTER ||
@@ -212,23 +203,73 @@ void MsgBox(const std::string& text) {
             }
             case SDL_WINDOWEVENT:
                 if (scope.window && e.window.windowID == g_info.WindowId && e.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                    DrawBox(canvas, box, text, lines);
+                    DrawBox(canvas, g_info.Box, text, lines);
                     SDL_UpdateWindowSurface(scope.window);
                 }
                 break;
             default: break;
         }
     });
+}
 
+// Pumps messages until the box is answered. A headless run whose script never answers fails
+// instead of hanging.
+void WaitForAnswer(const Answer& answer, const std::string& text) {
     const uint32_t start = GetTickCount();
     while (true) {
         PumpMessages();
-        if (done) break;
-        // A headless run whose script never answers fails instead of hanging.
+        if (answer.Done) break;
         if (IsVirtualClock() && GetTickCount() - start > 10u * 60u * 1000u)
             throw PlatformError(err::Generic, "Nobody answered the message box: " + text, "MsgBox");
         WaitUntilPast(TickPlus(GetTickCount(), 10));
     }
+}
+
+}  // namespace
+
+void SetMessageBoxHandler(MessageBoxHandler handler) { g_handler = std::move(handler); }
+void SetUnshownMessageSink(UnshownMessageSink sink) { g_unshown = std::move(sink); }
+
+const MessageBoxInfo* ActiveMessageBox() { return g_active ? &g_info : nullptr; }
+
+void MsgBox(const std::string& text) {
+    if (g_handler) {
+        g_handler(text);
+        return;
+    }
+    if (g_active) throw PlatformError(err::InvalidProcedureCall, "A message box is already up", "MsgBox");
+
+    ModalScope scope;
+    SDL_Surface* screen = GetScreenSurface();
+    const int areaW = screen ? screen->w : 640;
+    const int areaH = screen ? screen->h : 480;
+    const BoxLayout layout = LayOut(text, areaW, areaH);
+    const int w = layout.W, h = layout.H;
+
+    SDL_Surface* canvas = screen;
+    SDL_Rect box{(areaW - w) / 2, (areaH - h) / 2, w, h};
+    if (!screen) {
+        canvas = OwnWindow(scope, text, w, h);
+        if (!canvas) return;
+        box = {0, 0, w, h};
+    } else {
+        Save(scope, screen, box);
+    }
+
+    g_info = MessageBoxInfo{};
+    g_info.Text = text;
+    g_info.Box = box;
+    g_info.OkButton = {box.x + (box.w - kOkW) / 2, box.y + box.h - 12 - kOkH, kOkW, kOkH};
+    g_info.WindowId = scope.window ? SDL_GetWindowID(scope.window) : 0;
+    DrawBox(canvas, box, text, layout.Lines);
+    if (scope.window) SDL_UpdateWindowSurface(scope.window);
+    else MarkScreenChanged(box);
+
+    Answer answer;
+    SetModalActive(true);
+    g_active = true;
+    scope.listener = ListenForAnswer(scope, canvas, text, layout.Lines, answer);
+    WaitForAnswer(answer, text);
 }
 
 }  // namespace gorb

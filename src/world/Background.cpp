@@ -54,7 +54,7 @@ void StartSlowdown(Game& g) {
     g.Ice.FrozenTimer = 0;
     g.Ice.ThawTimer = 0;
     g.Ice.FreezeTimer = 10;
-    g.Sounds.Request(51);
+    g.Sounds.Request(snd::Slowdown);
 }
 
 }  // namespace gorb

@@ -12,28 +12,28 @@ namespace {
 // The flight rule of a few bullet types, after the bullet has been drawn.
 void FlightRule(Game& g, BulletType& b) {
     switch (b.TypeId) {
-        case 5:  // a trail of drifting puffs
+        case bullet_type::Fireball:  // a trail of drifting puffs
             if (RandomBelow(g, 2) + 1 == 1) {
-                SpawnEffect(g, b.X, b.Y, 20, IntI(Rnd(g) * b.Height), 4);
+                SpawnEffect(g, b.X, b.Y, 20, IntI(Rnd(g) * b.Height), effect::DriftingSmoke);
             }
             break;
-        case 7:  // the ice bomb slows down, its picture cut from the left as it shrinks
+        case bullet_type::IceBomb:  // slows down, its picture cut from the left as it shrinks
             b.XSpeed = ToInteger(b.XSpeed - 1);
             b.Width = ToInteger(b.Width - 1);
             b.SrcX = ToInteger(b.SrcX + 1);
             if (b.XSpeed < 0) {
                 b.Active = 0;
                 StartSlowdown(g);
-                SpawnEffect(g, ToInteger(b.X - 40), ToInteger(b.Y - 40), 0, 0, 6);
+                SpawnEffect(g, ToInteger(b.X - 40), ToInteger(b.Y - 40), 0, 0, effect::IceBurst);
             }
             break;
-        case 16: {  // a falling bomb whose picture changes with height
+        case bullet_type::FallingBomb: {  // its picture changes with its height
             b.YSpeed = ToInteger(b.YSpeed + 1);
             const long long column = std::min<long long>(IntDiv(b.Y, 40), 3);
-            b.SrcX = ToInteger(g.Types.BulletTypes[16].SrcX + 25 * column);
+            b.SrcX = ToInteger(g.Types.BulletTypes[bullet_type::FallingBomb].SrcX + 25 * column);
             break;
         }
-        case 25:  // a growing beam
+        case bullet_type::Beam:  // grows
             if (b.Width < 110) b.Width = ToInteger(b.Width + 20);
             break;
         default:
@@ -46,8 +46,8 @@ void FlightRule(Game& g, BulletType& b) {
 void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, double x, double y, double offX,
                 double offY, double speedX, double speedY) {
     if (bulletType < 0 || bulletType > 40) return;  // no such template
-    const int first = fromPlayer == True ? 1 : 61;
-    const int last = fromPlayer == True ? 60 : 100;
+    const int first = fromPlayer == True ? 1 : kFirstEnemyBulletSlot;
+    const int last = fromPlayer == True ? kLastPlayerBulletSlot : kLastBulletSlot;
     int k = first;
     while (k <= last && g.Obj.Bullets[k].Active != 0) ++k;
     if (k > last) return;  // the range is full: the shot is dropped, silently
@@ -56,7 +56,7 @@ void FireBullet(Game& g, Boolean fromPlayer, Integer bulletType, double x, doubl
     b = g.Types.BulletTypes[bulletType];
     b.Active = True;
     b.X = CInt(x + offX);
-    b.Y = CInt(y + offY - IntDiv(b.Height, 2));  // centred on the muzzle
+    b.Y = CInt(y + offY - static_cast<double>(IntDiv(b.Height, 2)));  // centred on the muzzle
     if (speedX != 0) b.XSpeed = CInt(speedX);
     if (speedY != 0) b.YSpeed = CInt(speedY);
     g.Sounds.RequestFromTable(b.FireSound);
@@ -70,23 +70,23 @@ void UpdateBullets(Game& g) {
         c.RainTimer = ToInteger(c.RainTimer - 1);
         if (c.RainTimer % 4 == 0) {
             for (int x = 60; x <= 660; x += 60) {
-                FireBullet(g, True, ToInteger(RandomBelow(g, 2) + 36), x, -40, 0, 0, 0, 0);
+                FireBullet(g, True, ToInteger(RandomBelow(g, 2) + bullet_type::Rain1), x, -40, 0, 0, 0, 0);
             }
         }
     }
 
     // Axe spray: one axe a frame from the nose of the player's plane.
     if (c.SprayTimer > 0) {
-        g.Types.BulletTypes[38].Frame = ToInteger(RandomBelow(g, 5));
+        g.Types.BulletTypes[bullet_type::Axe].Frame = ToInteger(RandomBelow(g, 5));
         const PlaneRecord& p = g.Player();
         const int speedX = RandomBelow(g, 5) + 15;
         const int speedY = RandomBelow(g, 5) - 2;
-        FireBullet(g, True, 38, p.X, p.Y, static_cast<double>(p.Width - 15),
+        FireBullet(g, True, bullet_type::Axe, p.X, p.Y, static_cast<double>(p.Width - 15),
                    static_cast<double>(IntDiv(p.Height, 2)), speedX, speedY);
         c.SprayTimer = ToInteger(c.SprayTimer - 1);
     }
 
-    for (int k = 1; k <= 100; ++k) {
+    for (int k = 1; k <= kLastBulletSlot; ++k) {
         BulletType& b = g.Obj.Bullets[k];
         if (b.Active != True) continue;
         b.X = ToInteger(b.X + b.XSpeed);
@@ -104,7 +104,7 @@ void UpdateBullets(Game& g) {
 
         // Enemy shots fly through an invulnerable player untested. An ice bomb that stopped
         // just now is still tested.
-        const bool enemy = k > 60;
+        const bool enemy = k >= kFirstEnemyBulletSlot;
         if (!(enemy && g.Player().Invulnerable != 0)) {
             CheckBulletHits(g, ToInteger(k), ToBoolean(!enemy));
         }
@@ -113,7 +113,7 @@ void UpdateBullets(Game& g) {
                             b.Y <= 335;
         if (!inside) {
             b.Active = 0;
-            if (b.TypeId == 7) StartSlowdown(g);  // an ice bomb that flew off still freezes
+            if (b.TypeId == bullet_type::IceBomb) StartSlowdown(g);  // one that flew off still freezes
         }
     }
 }
@@ -140,10 +140,10 @@ void ZorbelFire(Game& g, Integer slot) {
             // The longer axis gets the full speed, the other its share, rounded down.
             if (ddx > ddy) {
                 speedX = s;
-                speedY = Int(static_cast<double>(ddy) / ddx * s);
+                speedY = Int(static_cast<double>(ddy) / static_cast<double>(ddx) * s);
             } else {
                 speedY = s;
-                speedX = Int(static_cast<double>(ddx) / ddy * s);
+                speedX = Int(static_cast<double>(ddx) / static_cast<double>(ddy) * s);
             }
             if (ax > mx) speedX = -speedX;
             if (ay > my) speedY = -speedY;
@@ -154,12 +154,12 @@ void ZorbelFire(Game& g, Integer slot) {
         // empty shot would never move or leave and would fill the enemy slots for the level.
         if (type == 0) continue;
         FireBullet(g, False, type, p.X, p.Y, p.GunX[k], p.GunY[k], speedX, speedY);
-        if (g.Flags.EffectsOn == True) SpawnEffect(g, p.X, p.Y, p.GunX[k], p.GunY[k], 1);
-        if (p.TypeId == 12) {
+        if (g.Flags.EffectsOn == True) SpawnEffect(g, p.X, p.Y, p.GunX[k], p.GunY[k], effect::Flash);
+        if (p.TypeId == plane_type::TurnAfterShot) {
             // After each shot it turns away, with its partner.
             p.PathId = 38;
             p.PathStep = 1;
-            if (p.Link > 0 && p.Link <= 20) {
+            if (p.Link > 0 && p.Link <= kLastObjectSlot) {
                 PlaneRecord& l = g.Obj.Planes[static_cast<size_t>(p.Link)];
                 l.PathId = 38;
                 l.PathStep = 1;

@@ -16,18 +16,18 @@ void DrainPlayer(PlaneRecord& p, long long amount) {
 void EnemyHitSound(Game& g, const BulletType& b) {
     PlaneRecord& p = g.Player();
     switch (b.TypeId) {
-        case 14: g.Sounds.Request(95); break;
-        case 16: g.Sounds.Request(28); break;
-        case 18: g.Sounds.Request(96); break;
-        case 20:
-            g.Sounds.Request(33);
+        case bullet_type::Zap: g.Sounds.Request(snd::ZapHit); break;
+        case bullet_type::FallingBomb: g.Sounds.Request(snd::BombHit); break;
+        case bullet_type::Splash: g.Sounds.Request(snd::SplashHit); break;
+        case bullet_type::Slime:
+            g.Sounds.Request(snd::SlimeHit);
             if (p.MaxSpeed > 4) {
                 p.MaxSpeed = ToInteger(p.MaxSpeed - 2);
                 p.SpeedX = p.MaxSpeed;
                 p.SpeedY = p.MaxSpeed;
             }
             break;
-        default: g.Sounds.Request(RandomBelow(g, 3) + 92); break;
+        default: g.Sounds.Request(RandomBelow(g, 3) + snd::EnemyShotHit1); break;
     }
 }
 
@@ -37,16 +37,16 @@ void CheckPlayerCollisions(Game& g) {
     PlaneRecord& p = g.Player();
     const Integer cx = ToInteger(p.Width / 2 + p.X);
     const Integer cy = ToInteger(p.Height / 2 + p.Y);
-    for (int i = 1; i <= 20; ++i) {
+    for (int i = 1; i <= kLastObjectSlot; ++i) {
         Boolean hit = False;
         SpriteCollision(g, collide::PlayerPlane, ToInteger(i), cx, cy, p.X, p.Y, p.Width, p.Height,
                         p.SrcX, p.SrcY, hit, g.Flags.CollisionStep);
         if (hit != True) continue;
         PlaneRecord& o = g.Obj.Planes[i];
 
-        if (o.TypeId >= 52) {
+        if (o.TypeId >= plane_type::FirstPickup) {
             // A pickup is collected whenever it is touched, also by a plane flying in or down.
-            if (o.Link > 0 && o.Link <= 20) g.Obj.Planes[o.Link].Link = 0;
+            if (o.Link > 0 && o.Link <= kLastObjectSlot) g.Obj.Planes[o.Link].Link = 0;
             if (o.Link > 0) o.Link = 0;
             o.Active = 0;
             ApplyPickup(g, o.TypeId);
@@ -54,7 +54,7 @@ void CheckPlayerCollisions(Game& g) {
         }
 
         if (p.Active != True || g.Run.LevelComplete == True || p.Invulnerable != 0) continue;
-        const bool harmless = o.TypeId == 44;
+        const bool harmless = o.TypeId == plane_type::Jumper;
         const bool hurts = !g.Ice.Runs() || o.IsBoss != 0;  // a frozen enemy does not hurt
         const bool first = o.HasCollided == 0;
 
@@ -65,14 +65,14 @@ void CheckPlayerCollisions(Game& g) {
         }
         if (first) {
             o.HitPoints = ToInteger(o.HitPoints - 100);
-            if (hurts && !harmless) SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), 3);
+            if (hurts && !harmless) SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), effect::Explosion);
             if (o.HitPoints < 1) KillObject(g, ToInteger(i));
         }
         if (p.HitPoints <= 0 && g.Run.LevelComplete != True) {
             KillPlayer(g);
             if (first) p.FallSpeed = 0;
         }
-        if (first && !harmless && hurts) g.Sounds.Request(RandomBelow(g, 2) + 36);
+        if (first && !harmless && hurts) g.Sounds.Request(RandomBelow(g, 2) + snd::Ram1);
         o.HasCollided = True;
     }
 }
@@ -81,12 +81,13 @@ void CheckBulletHits(Game& g, Integer slot, Boolean fromPlayer) {
     BulletType& b = g.Obj.Bullets.at(static_cast<size_t>(slot));
     const bool players = fromPlayer == True;
     const int firstTarget = players ? 1 : 0;
-    const int lastTarget = players ? 20 : 0;
+    const int lastTarget = players ? kLastObjectSlot : 0;
     const Integer kind = players ? collide::PlayerBullet : collide::EnemyBullet;
     const Integer cx = ToInteger(b.Width / 2 + b.X);
     const Integer cy = ToInteger(b.Height / 2 + b.Y);
     // The large item bullets are sampled on the coarser grid of the collision option.
-    const bool large = b.TypeId == 5 || b.TypeId == 36 || b.TypeId == 37;
+    const bool large = b.TypeId == bullet_type::Fireball || b.TypeId == bullet_type::Rain1 ||
+                       b.TypeId == bullet_type::Rain2;
     const Integer step = large ? g.Flags.CollisionStep : Integer{2};
 
     for (int i = firstTarget; i <= lastTarget; ++i) {
@@ -95,10 +96,10 @@ void CheckBulletHits(Game& g, Integer slot, Boolean fromPlayer) {
                         hit, step);
         PlaneRecord& t = g.Obj.Planes[i];
         // Pickups are never hit, nor objects still right of the play area.
-        if (hit != True || t.TypeId >= 52 || t.X >= 612) continue;
+        if (hit != True || t.TypeId >= plane_type::FirstPickup || t.X >= 612) continue;
 
         if (players) {
-            g.Sounds.Request(RandomBelow(g, 2) + 21);
+            g.Sounds.Request(RandomBelow(g, 2) + snd::PlayerShotHit1);
         } else {
             EnemyHitSound(g, b);
             // Three hits in quick succession make the pilot scream.
@@ -113,7 +114,7 @@ void CheckBulletHits(Game& g, Integer slot, Boolean fromPlayer) {
         }
         // A used-up bullet still hits whatever else it overlaps in this frame.
         if (b.Piercing != True) b.Active = 0;
-        if (g.Flags.EffectsOn == True) SpawnEffect(g, b.X, b.Y, b.Width, b.Height, 2);
+        if (g.Flags.EffectsOn == True) SpawnEffect(g, b.X, b.Y, b.Width, b.Height, effect::Smoke);
         if (t.Invulnerable == 0) {
             if (i == 0) {
                 DrainPlayer(t, b.Damage);
@@ -129,9 +130,9 @@ void CheckBulletHits(Game& g, Integer slot, Boolean fromPlayer) {
                 g.Player().FallSpeed = 0;
             }
         }
-        if (b.TypeId == 7) {
+        if (b.TypeId == bullet_type::IceBomb) {
             StartSlowdown(g);
-            SpawnEffect(g, ToInteger(b.X - 40), ToInteger(b.Y - 40), 0, 0, 6);
+            SpawnEffect(g, ToInteger(b.X - 40), ToInteger(b.Y - 40), 0, 0, effect::IceBurst);
         }
     }
 }

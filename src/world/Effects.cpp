@@ -8,31 +8,31 @@ void SpawnEffect(Game& g, Integer x, Integer y, Integer w, Integer h, Integer ki
     if (kind < 0 || kind > 10) return;  // no such template
     auto& slots = g.Obj.Effects;
     int e = 1;
-    while (e <= 60 && slots[e].Active != 0) ++e;
-    if (e > 60) return;  // every slot busy: the effect is dropped
+    while (e <= kLastEffectSlot && slots[e].Active != 0) ++e;
+    if (e > kLastEffectSlot) return;  // every slot busy: the effect is dropped
 
     EffectType& t = slots[e];
     t = g.Types.EffectTypes[kind];
     t.Active = True;
     t.Frame = 0;
     switch (kind) {
-        case 1:  // at an offset from a corner, centred vertically there
-        case 4:
+        case effect::Flash:  // at an offset from a corner, centred vertically there
+        case effect::DriftingSmoke:
             t.X = ToInteger(x + w);
             t.Y = ToInteger(y + h - t.Height / 2);
             break;
-        case 2:  // centred on a box (a smaller box gives a negative offset)
-        case 3:
+        case effect::Smoke:  // centred on a box (a smaller box gives a negative offset)
+        case effect::Explosion:
             t.X = ToInteger(x + IntDiv(w - t.Width, 2));
             t.Y = ToInteger(y + IntDiv(h - t.Height, 2));
             break;
-        case 5:  // a random point of a box
-        case 7: {
+        case effect::Sparkle:  // a random point of a box
+        case effect::Shard: {
             const Integer rx = IntI(Rnd(g) * w);
             t.X = ToInteger(x + rx + 1);
             const Integer ry = IntI(Rnd(g) * h);
             t.Y = ToInteger(y + ry + 1);
-            if (kind == 7) {
+            if (kind == effect::Shard) {
                 // A shard flies off in its own direction and may skip up to two frames.
                 t.DX = ToInteger(IntI(2.0 * t.DX * Rnd(g)) - t.DX);
                 t.DY = ToInteger(IntI(2.0 * t.DY * Rnd(g)) - t.DY);
@@ -40,11 +40,11 @@ void SpawnEffect(Game& g, Integer x, Integer y, Integer w, Integer h, Integer ki
             }
             break;
         }
-        case 6:
+        case effect::IceBurst:
             t.X = x;
             t.Y = y;
             break;
-        case 8:
+        case effect::JumperBlast:
             t.X = x;
             t.Y = ToInteger(y + 20);
             break;
@@ -54,7 +54,7 @@ void SpawnEffect(Game& g, Integer x, Integer y, Integer w, Integer h, Integer ki
 }
 
 void UpdateEffects(Game& g) {
-    for (int e = 1; e <= 60; ++e) {
+    for (int e = 1; e <= kLastEffectSlot; ++e) {
         EffectType& t = g.Obj.Effects[e];
         if (t.Active != True) continue;
         t.Frame = ToInteger(t.Frame + 1);
@@ -67,8 +67,8 @@ void UpdateEffects(Game& g) {
         t.Y = ToInteger(t.Y + t.DY);
         g.SrcRect = {t.SrcX, t.SrcY, t.SrcX + t.Width, t.SrcY + t.Height};
         g.DestRect = {t.X, t.Y, t.X + t.Width, t.Y + t.Height};
-        if (t.KindCode == 7) t.DY = ToInteger(t.DY + 2);  // a shard falls ever faster
-        const bool ice = t.KindCode >= 5 && t.KindCode <= 7;
+        if (t.KindCode == effect::Shard) t.DY = ToInteger(t.DY + 2);  // a shard falls ever faster
+        const bool ice = t.KindCode >= effect::Sparkle && t.KindCode <= effect::Shard;
         if (ice) {
             g.Media->BlitToBackBuffer(surf::Ice, g.SrcRect, g.DestRect, g.Sheets.IceSheetWidth,
                                       g.Sheets.IceSheetHeight, "Ice GFX");

@@ -34,7 +34,7 @@ bool RunFrameWork(Game& g) {
     if (g.Voice.BossVoiceDelay > 0) {
         g.Voice.BossVoiceDelay = ToInteger(g.Voice.BossVoiceDelay - 1);
         if (g.Voice.BossVoiceDelay == 0) {
-            g.Sounds.Request(60);
+            g.Sounds.Request(snd::BossVoiceA);
             g.Voice.VoiceCooldown = 120;
         }
     }

@@ -113,14 +113,24 @@ struct LevelState {
 // The live objects: record 0 of Planes is the player.
 using Objects = LiveArrays;
 
+// The special items the player carries, at most kItemSlots of them (entries 1..10 of Items).
+constexpr int kItemSlots = 10;
+namespace item {
+constexpr Integer FireballColumn = 1;
+constexpr Integer IceBomb = 2;
+constexpr Integer LoopDive = 3;
+constexpr Integer Rain = 4;
+constexpr Integer AxeSpray = 5;
+}  // namespace item
+
 // The player's controls and carried items, and the joystick's state, which the input event
 // writes when messages are pumped.
 struct PlayerControls : JoystickFields {
     Integer ItemCount = 0;
-    std::array<Integer, 11> Items{};
+    std::array<Integer, kItemSlots + 1> Items{};
     Integer SavedWeapon = 0;
     Integer SavedItemCount = 0;
-    std::array<Integer, 11> SavedItems{};
+    std::array<Integer, kItemSlots + 1> SavedItems{};
     Integer ManoeuvreCounter = 0;
     Integer ManoeuvreStep = 0;
     Integer RainTimer = 0;

@@ -83,9 +83,9 @@ void BeginGame(Game& g) {
 
     ClearObjectTables(g);
 
-    for (int i = 1; i <= 10; ++i) g.Controls.Items[i] = 0;
+    for (int i = 1; i <= kItemSlots; ++i) g.Controls.Items[i] = 0;
     g.Controls.ItemCount = 0;
-    for (int n = 1; n <= 96; ++n) g.Sounds[n] = False;
+    for (int n = 1; n <= kSoundCount; ++n) g.Sounds[n] = False;
 
     DrawScreenFrame(g);
     // The frame covers the energy bar and the lives row: they are drawn anew, as in the
@@ -130,7 +130,7 @@ void LoseLife(Game& g) {
     p.Lives = ToInteger(p.Lives - 1);
     if (p.Lives < 0) {
         g.Run.GameOverCountdown = 80;
-        g.Sounds.Request(59);
+        g.Sounds.Request(snd::GameOver);
         return;
     }
     p.X = ToInteger(-40 - p.Width);
@@ -138,8 +138,8 @@ void LoseLife(Game& g) {
     p.Dying = False;
     p.HitPoints = 100;
     p.Frame = 3;
-    const BulletType& weapon = g.Types.BulletTypes[1];
-    p.GunBullet[1] = 1;
+    const BulletType& weapon = g.Types.BulletTypes[bullet_type::BasicGun];
+    p.GunBullet[1] = bullet_type::BasicGun;
     p.FireChance[1] = weapon.FireRate;
     p.GunX[1] = ToInteger(p.Width - weapon.Width);
     p.PlayerGunCount = weapon.PlayerGuns;
@@ -147,13 +147,13 @@ void LoseLife(Game& g) {
     p.SpeedX = 10;
     p.SpeedY = 10;
     p.Link = 1;  // eject locked until a pickup frees it
-    for (int i = 0; i <= 20; ++i) g.Obj.Planes[i].HasCollided = False;
-    for (int i = 1; i <= 10; ++i) g.Controls.Items[i] = 0;
+    for (int i = 0; i <= kLastObjectSlot; ++i) g.Obj.Planes[i].HasCollided = False;
+    for (int i = 1; i <= kItemSlots; ++i) g.Controls.Items[i] = 0;
     g.Controls.ItemCount = 0;
 }
 
 void ClearObjectTables(Game& g) {
-    for (int i = 1; i <= 20; ++i) {
+    for (int i = 1; i <= kLastObjectSlot; ++i) {
         PlaneRecord& r = g.Obj.Planes[i];
         r.TypeId = 0;
         r.X = 0;
@@ -161,8 +161,8 @@ void ClearObjectTables(Game& g) {
         r.Active = 0;
         r.Dying = 0;
     }
-    for (int i = 1; i <= 100; ++i) g.Obj.Bullets[i].Active = False;
-    for (int i = 1; i <= 60; ++i) g.Obj.Effects[i].Active = False;
+    for (int i = 1; i <= kLastBulletSlot; ++i) g.Obj.Bullets[i].Active = False;
+    for (int i = 1; i <= kLastEffectSlot; ++i) g.Obj.Effects[i].Active = False;
 }
 
 }  // namespace gorb

@@ -83,7 +83,7 @@ void UpdateLivesRow(Game& g) {
 
 void DrawItemSlots(Game& g) {
     const PlayerControls& c = g.Controls;
-    for (int k = 1; k <= 10; ++k) {
+    for (int k = 1; k <= kItemSlots; ++k) {
         const Long srcX = k <= c.ItemCount ? 340 + 20 * c.Items[k] : 320;
         BlitMisc(g, g.Hud.ItemRowX + 20 * (k - 1), g.Hud.ItemRowY, srcX, 0, 20, 20);
     }

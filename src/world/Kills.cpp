@@ -8,7 +8,7 @@ namespace gorb {
 namespace {
 
 PlaneRecord* LinkedRecord(Game& g, Integer link) {
-    return link > 0 && link <= 20 ? &g.Obj.Planes[static_cast<size_t>(link)] : nullptr;
+    return link > 0 && link <= kLastObjectSlot ? &g.Obj.Planes[static_cast<size_t>(link)] : nullptr;
 }
 
 // The first kill of either part of a two-part boss in a level: the front parts come back
@@ -17,28 +17,28 @@ void PartTakeover(Game& g) {
     Voices& v = g.Voice;
     if (v.PartTakeoverDone == True) return;
     if (g.Run.Level < 11) {
-        g.Sounds.Request(61);
+        g.Sounds.Request(snd::BossVoiceB);
         v.VoiceCooldown = 120;
     }
     v.PartTakeoverDone = True;
     bool firstFront = true;
-    const PlaneRecord& stage = g.Types.PlaneTypes[39];
+    const PlaneRecord& stage = g.Types.PlaneTypes[plane_type::StageLook];
     // Every slot by its type alone, live or not, the dying record included.
-    for (int k = 1; k <= 20; ++k) {
+    for (int k = 1; k <= kLastObjectSlot; ++k) {
         PlaneRecord& r = g.Obj.Planes[k];
-        if (r.TypeId == 37) {
+        if (r.TypeId == plane_type::PairFront) {
             r.Dying = False;
             r.HitPoints = 1500;
             r.PathId = firstFront ? 127 : 128;
             firstFront = false;
-            r.DeathSound = 49;
+            r.DeathSound = snd::PlaneFall;
             r.FireChance[1] = 30;
             r.GunCount = 2;
             r.PathStep = 1;
             r.AnimStep = 1;
-            r.AnimId = PathAt(g, 1, 2, 1);
-        } else if (r.TypeId == 38) {
-            r.TypeId = 49;
+            r.AnimId = PathAt(g, 1, path_row::Anim, 1);
+        } else if (r.TypeId == plane_type::PairRear) {
+            r.TypeId = plane_type::BossStage1;
             r.Sheet = 31;
             r.Dying = False;
             r.HitPoints = stage.HitPoints;
@@ -49,16 +49,16 @@ void PartTakeover(Game& g) {
             r.PathId = 125;
             r.PathStep = 1;
             r.AnimStep = 1;
-            r.AnimId = PathAt(g, 1, 2, 1);
+            r.AnimId = PathAt(g, 1, path_row::Anim, 1);
             r.Y = ToInteger(r.Y + 30);
         }
     }
-    g.Sounds.Request(47);
+    g.Sounds.Request(snd::Waver);
 }
 
 // A killed boss stage lets the next one, parked above the play area at parkedY, take its place.
 void ReleaseNextStage(Game& g, const PlaneRecord& r, Integer parkedY, Integer dx, Integer dy) {
-    for (int k = 1; k <= 20; ++k) {
+    for (int k = 1; k <= kLastObjectSlot; ++k) {
         PlaneRecord& n = g.Obj.Planes[k];
         if (n.Y != parkedY) continue;
         n.X = ToInteger(r.X + dx);
@@ -70,7 +70,7 @@ void ReleaseNextStage(Game& g, const PlaneRecord& r, Integer parkedY, Integer dx
         n.Frame = r.Frame;
         break;
     }
-    g.Sounds.Request(55);
+    g.Sounds.Request(snd::BossAlert);
 }
 
 void BurstOfBullets(Game& g, const PlaneRecord& r) {
@@ -78,7 +78,7 @@ void BurstOfBullets(Game& g, const PlaneRecord& r) {
                                          {12, 1}, {1, 12},   {-12, 1}, {1, -12}};
     const double cx = static_cast<double>(r.Width / 2 + r.X);
     const double cy = static_cast<double>(r.Height / 2 + r.Y);
-    for (const auto& s : speeds) FireBullet(g, False, 26, cx, cy, 0, 0, s[0], s[1]);
+    for (const auto& s : speeds) FireBullet(g, False, bullet_type::Burst, cx, cy, 0, 0, s[0], s[1]);
 }
 
 }  // namespace
@@ -89,11 +89,11 @@ void PlayHurtVoice(Game& g, Boolean screamOnly) {
     int clip = 0;
     do {
         // After a yell, only a scream; now and then a Zorbel yells instead of the pilot.
-        const int range = screamOnly == True || v.LastHurtVoice > 71 ? 7 : 9;
-        clip = RandomBelow(g, range) + 65;
+        const int range = screamOnly == True || v.LastHurtVoice > snd::LastScream ? 7 : 9;
+        clip = RandomBelow(g, range) + snd::Scream1;
         v.VoiceCooldown = 20;
-        if (clip > 71) {
-            clip = RandomBelow(g, 7) + 72;
+        if (clip > snd::LastScream) {
+            clip = RandomBelow(g, 7) + snd::Yell1;
             v.VoiceCooldown = 60;
         }
     } while (clip == v.LastHurtVoice);
@@ -103,7 +103,7 @@ void PlayHurtVoice(Game& g, Boolean screamOnly) {
 
 void KillObject(Game& g, Integer slot) {
     PlaneRecord& r = g.Obj.Planes.at(static_cast<size_t>(slot));
-    if (r.TypeId >= 52) return;  // pickups cannot be killed
+    if (r.TypeId >= plane_type::FirstPickup) return;  // pickups cannot be killed
 
     r.FallSpeed = 0;
     r.Dying = True;
@@ -116,14 +116,14 @@ void KillObject(Game& g, Integer slot) {
         ice.FrozenCount = ToInteger(ice.FrozenCount - 1);
         if (ice.FrozenCount == 0) ice.FrozenTimer = 30;
     } else {
-        r.FallDrift = PathAt(g, r.PathStep, 1, r.PathId);
+        r.FallDrift = PathAt(g, r.PathStep, path_row::DX, r.PathId);
     }
 
     if (r.InSpecialAnim == True) {
         // Killed in a special animation: it falls along the matching step of a death path.
-        r.PathStep = ToInteger(PathAt(g, r.PathStep, 2, r.PathId) - 5);
-        r.PathId = r.TypeId == 15 || r.TypeId == 45 ? 55 : 2;
-        r.AnimId = PathAt(g, r.PathStep, 2, r.PathId);
+        r.PathStep = ToInteger(PathAt(g, r.PathStep, path_row::Anim, r.PathId) - 5);
+        r.PathId = r.TypeId == plane_type::Gunship || r.TypeId == plane_type::StrongGunship ? 55 : 2;
+        r.AnimId = PathAt(g, r.PathStep, path_row::Anim, r.PathId);
         r.Frame = AnimAt(r, r.AnimId, r.AnimStep);
     } else {
         r.Frame = r.Anim[2][1];
@@ -131,21 +131,21 @@ void KillObject(Game& g, Integer slot) {
 
     const bool ice_runs = ice.Runs();
     const Integer w = ToInteger(r.Width), h = ToInteger(r.Height);
-    if (r.TypeId == 44) {
-        SpawnEffect(g, r.X, r.Y, w, h, 8);
+    if (r.TypeId == plane_type::Jumper) {
+        SpawnEffect(g, r.X, r.Y, w, h, effect::JumperBlast);
         g.Sounds.RequestFromTable(r.DeathSound);
     } else if (!ice_runs || r.IsBoss != 0) {
-        SpawnEffect(g, r.X, r.Y, w, h, 3);
+        SpawnEffect(g, r.X, r.Y, w, h, effect::Explosion);
         g.Sounds.RequestFromTable(r.DeathSound);
     } else {
         // Frozen solid: it shatters and its slot is free at once.
         r.Active = 0;
-        for (int n = 0; n < 8; ++n) SpawnEffect(g, r.X, r.Y, w, h, 7);
-        g.Sounds.Request(RandomBelow(g, 2) + 34);
+        for (int n = 0; n < 8; ++n) SpawnEffect(g, r.X, r.Y, w, h, effect::Shard);
+        g.Sounds.Request(RandomBelow(g, 2) + snd::Shatter1);
     }
 
     if (PlaneRecord* l = LinkedRecord(g, r.Link)) {
-        if (r.TypeId != 41) {
+        if (r.TypeId != plane_type::Burster) {
             // The partner flies off.
             l->PathId = l->X <= 100 ? 15 : 8;
             l->PathStep = 1;
@@ -155,7 +155,7 @@ void KillObject(Game& g, Integer slot) {
     r.Link = 0;
 
     switch (r.TypeId) {
-        case 20:
+        case plane_type::LevelStart:
             // The level-start plane does not die: it flies off and the level script begins.
             r.Dying = False;
             r.HitPoints = 10000;
@@ -168,30 +168,30 @@ void KillObject(Game& g, Integer slot) {
                 ice.FrozenTimer = 1;
             }
             break;
-        case 37:
-        case 38:
+        case plane_type::PairFront:
+        case plane_type::PairRear:
             PartTakeover(g);
             break;
-        case 41:
+        case plane_type::Burster:
             r.Active = 0;
             if (!ice.Runs()) BurstOfBullets(g, r);
             break;
-        case 47:
+        case plane_type::ShieldGenerator:
             // The shield generator takes every shield part with it.
-            for (int k = 1; k <= 20; ++k) {
-                if (g.Obj.Planes[k].TypeId == 46) KillObject(g, ToInteger(k));
+            for (int k = 1; k <= kLastObjectSlot; ++k) {
+                if (g.Obj.Planes[k].TypeId == plane_type::ShieldPart) KillObject(g, ToInteger(k));
             }
             g.Voice.BossShieldDown = True;
             break;
-        case 49:
+        case plane_type::BossStage1:
             if (g.Run.Level == 10) {
-                g.Sounds.Request(61);
+                g.Sounds.Request(snd::BossVoiceB);
                 g.Voice.VoiceCooldown = 100;
             }
             ReleaseNextStage(g, r, -138, 22, 0);
             break;
-        case 50:
-            if (g.Run.Level == 10) g.Sounds.Request(62);
+        case plane_type::BossStage2:
+            if (g.Run.Level == 10) g.Sounds.Request(snd::BossVoiceC);
             ReleaseNextStage(g, r, -100, 22, 17);
             break;
         default:
@@ -205,8 +205,8 @@ void KillPlayer(Game& g) {
     p.Dying = True;
     p.HitPoints = 0;
     if (!alreadyDown) {
-        g.Sounds.Request(32);
-        SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), 3);
+        g.Sounds.Request(snd::PlaneDown);
+        SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), effect::Explosion);
     }
     p.HasCollided = True;
     g.Controls.SprayTimer = 0;  // a running spray stops

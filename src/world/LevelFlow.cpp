@@ -42,39 +42,27 @@ void WriteMadeUpRow(Game& g, Integer type, Integer y) {
     auto& script = g.Data.LevelScript;
     const int level = g.Run.Level;
     const int row = g.Run.LevelProgress;
-    script[0][level][row] = 30;
-    script[1][level][row] = type;
-    script[2][level][row] = 78;
-    script[3][level][row] = y;
+    script[script_part::Delay][level][row] = 30;
+    script[script_part::Type][level][row] = type;
+    script[script_part::Path][level][row] = 78;
+    script[script_part::Y][level][row] = y;
 }
 
-}  // namespace
+// Entering FINAL from level 10: the outro pictures, then the frame and the HUD drawn anew.
+void ShowOutro(Game& g) {
+    g.Media->ShowExtroScreens(g);
+    DrawScreenFrame(g);
+    // Marker values that force a full redraw of the lives row and the energy bar.
+    g.Hud.ShownLives = 44;
+    g.Hud.ShownEnergy = 110;
+    UpdateLivesRow(g);
+    UpdateEnergyGauge(g);
+    DrawItemSlots(g);
+}
 
-void StartNextLevel(Game& g) {
-    MediaPort& m = *g.Media;
+// Script position, ice effect, loop dive, voices and the random game start afresh.
+void ResetLevelState(Game& g) {
     LevelState& run = g.Run;
-
-    if (run.Level == 13) {
-        run.Level = 99;
-        m.ShowEndScreen(g);
-        EndGame(g);
-        return;
-    }
-
-    run.Level = ToInteger(run.Level + 1);
-    if (run.Level > 11) run.Level = 11;
-
-    if (run.Level == 11 && g.Setup.StartLevel != 10) {
-        m.ShowExtroScreens(g);
-        DrawScreenFrame(g);
-        // Marker values that force a full redraw of the lives row and the energy bar.
-        g.Hud.ShownLives = 44;
-        g.Hud.ShownEnergy = 110;
-        UpdateLivesRow(g);
-        UpdateEnergyGauge(g);
-        DrawItemSlots(g);
-    }
-
     run.LevelProgress = 0;
     run.ScriptTick = 0;
     run.ScriptEnded = False;
@@ -92,8 +80,11 @@ void StartNextLevel(Game& g) {
     run.RandomGroupStyle = 0;
     run.RandomSpawnCount = 0;
     run.RandomGameActive = ToBoolean(g.Flags.RandomGameChosen == True && run.Level < 11);
+}
 
-    PlaneRecord& p = g.Player();
+// The player's plane waits off the left edge with full energy and a locked eject; weapon, items,
+// lives and top speed carry over.
+void PlaceAtEntry(PlaneRecord& p) {
     p.Active = False;
     p.X = ToInteger(-40 - p.Width);
     p.Y = 136;
@@ -101,40 +92,40 @@ void StartNextLevel(Game& g) {
     p.HitPoints = 100;
     p.Link = 1;
     p.Frame = 3;
+}
 
-    g.Voice.VoiceCue1Played = False;
-    g.Voice.VoiceCue2Played = False;
-    g.Voice.PartTakeoverDone = False;
-    g.Voice.BossShieldDown = False;
+// Reaching a level unlocks it as a start level of its game type.
+void UnlockReachedLevel(Game& g) {
+    const LevelState& run = g.Run;
+    if (run.Level >= 12) return;
+    const Integer reached = ToInteger(run.Level - 1);
+    if (run.RandomGameActive == True) {
+        if (reached > g.Setup.HighestLevelRandom) g.Setup.HighestLevelRandom = reached;
+    } else {
+        if (reached > g.Setup.HighestLevelNormal) g.Setup.HighestLevelNormal = reached;
+    }
+}
 
-    ClearObjectTables(g);
-
-    const std::string digits = TwoDigits(run.Level);
-    m.LoadLevelBackground(g, "screen" + digits);
-
-    const Integer clips = BossClipCount(run.Level);
-    if (run.Level < 12) {
-        // Reaching a level unlocks it as a start level of its game type.
-        const Integer reached = ToInteger(run.Level - 1);
-        if (run.RandomGameActive == True) {
-            if (reached > g.Setup.HighestLevelRandom) g.Setup.HighestLevelRandom = reached;
-        } else {
-            if (reached > g.Setup.HighestLevelNormal) g.Setup.HighestLevelNormal = reached;
+// The level's boss voices and boss alert; FINAL keeps the first voice it had and has no others.
+void LoadLevelSounds(Game& g, const std::string& digits) {
+    MediaPort& m = *g.Media;
+    if (!m.SoundOn()) return;
+    const Integer level = g.Run.Level;
+    m.ReleaseSoundBuffer(snd::BossVoiceB);
+    m.ReleaseSoundBuffer(snd::BossVoiceC);
+    if (level < 11) {
+        for (int i = 1; i <= BossClipCount(level); ++i) {
+            m.LoadResourceSound(ToInteger(snd::BossVoiceA - 1 + i),
+                                "zugbos" + digits + static_cast<char>('a' + i - 1));
         }
     }
+    m.LoadResourceSound(snd::BossAlert, level == 3 ? "enemy02" : "enemy01");
+}
 
-    if (m.SoundOn()) {
-        m.ReleaseSoundBuffer(61);
-        m.ReleaseSoundBuffer(62);
-        if (run.Level < 11) {
-            for (int i = 1; i <= clips; ++i) {
-                m.LoadResourceSound(ToInteger(59 + i),
-                                    "zugbos" + digits + static_cast<char>('a' + i - 1));
-            }
-        }
-        m.LoadResourceSound(55, run.Level == 3 ? "enemy02" : "enemy01");
-    }
-
+// The level's first background into the back buffer, wiped onto the screen unless the run has
+// just begun (the first frame presents it then).
+void RevealBackground(Game& g) {
+    LevelState& run = g.Run;
     const Integer frameTime = run.FrameTimeMs;
     g.Hud.BackLayerOffset = 0;
     g.Hud.FrontLayerOffset = 0;
@@ -142,19 +133,53 @@ void StartNextLevel(Game& g) {
     DrawBackgroundLayers(g);
     if (run.FirstLevelOfRun == False) WipeInBackground(g);
     run.FrameTimeMs = frameTime;
+}
 
-    // The level-start object: the script holds until it is shot.
-    WriteMadeUpRow(g, 20, 50);
+// The level-start object (the script holds until it is shot), and on three levels a pickup.
+void SpawnStartRows(Game& g) {
+    WriteMadeUpRow(g, plane_type::LevelStart, 50);
     SpawnZorbel(g, 0);
 
     Integer pickup = 0;
-    if (run.Level == 6) pickup = 60;
-    if (run.Level == 10) pickup = 52;
-    if (run.Level == 11) pickup = 59;
+    if (g.Run.Level == 6) pickup = plane_type::MissileWeapon;
+    if (g.Run.Level == 10) pickup = plane_type::AxeSpray;
+    if (g.Run.Level == 11) pickup = plane_type::LaserWeapon;
     if (pickup != 0) {
         WriteMadeUpRow(g, pickup, 149);
         SpawnZorbel(g, 0);
     }
+}
+
+}  // namespace
+
+void StartNextLevel(Game& g) {
+    LevelState& run = g.Run;
+
+    if (run.Level == 13) {
+        run.Level = 99;
+        g.Media->ShowEndScreen(g);
+        EndGame(g);
+        return;
+    }
+
+    run.Level = ToInteger(run.Level + 1);
+    if (run.Level > 11) run.Level = 11;
+    if (run.Level == 11 && g.Setup.StartLevel != 10) ShowOutro(g);
+
+    ResetLevelState(g);
+    PlaceAtEntry(g.Player());
+    g.Voice.VoiceCue1Played = False;
+    g.Voice.VoiceCue2Played = False;
+    g.Voice.PartTakeoverDone = False;
+    g.Voice.BossShieldDown = False;
+    ClearObjectTables(g);
+
+    const std::string digits = TwoDigits(run.Level);
+    g.Media->LoadLevelBackground(g, "screen" + digits);
+    UnlockReachedLevel(g);
+    LoadLevelSounds(g, digits);
+    RevealBackground(g);
+    SpawnStartRows(g);
 }
 
 }  // namespace gorb

@@ -7,8 +7,8 @@ namespace gorb {
 
 namespace {
 
-constexpr Integer kPilotType = 55;
-constexpr Integer kMaxItems = 10;
+// The pilot's slot is searched among these; slot 20 is never looked at.
+constexpr int kLastPilotSlot = 19;
 
 void SetWeapon(Game& g, Integer weapon) {
     PlaneRecord& p = g.Player();
@@ -21,7 +21,7 @@ void SetWeapon(Game& g, Integer weapon) {
 // A full row takes nothing; the caller's lock is cleared all the same.
 bool PushItem(Game& g, Integer kind) {
     PlayerControls& c = g.Controls;
-    if (c.ItemCount >= kMaxItems) return false;
+    if (c.ItemCount >= kItemSlots) return false;
     c.ItemCount = ToInteger(c.ItemCount + 1);
     c.Items.at(c.ItemCount) = kind;
     return true;
@@ -29,7 +29,7 @@ bool PushItem(Game& g, Integer kind) {
 
 void ItemPickup(Game& g, Integer kind) {
     g.Player().Link = 0;
-    if (PushItem(g, kind)) g.Sounds.Request(42);
+    if (PushItem(g, kind)) g.Sounds.Request(snd::ItemPickup);
 }
 
 // The lower member a of a family comes first; a second catch gives the upper member b, which
@@ -41,14 +41,14 @@ void FamilyStep(Game& g, Integer a, Integer b) {
     if (weapon == a) {
         SetWeapon(g, b);
         if (g.Voice.VoiceCooldown == 0) {
-            g.Sounds.Request(64);
+            g.Sounds.Request(snd::UpgradeVoice);
             g.Voice.VoiceCooldown = 20;
         }
     } else if (weapon != b) {
         SetWeapon(g, a);
     }
     p.GunX[1] = ToInteger(p.Width - g.Types.BulletTypes.at(a).Width);
-    g.Sounds.Request(41);
+    g.Sounds.Request(snd::WeaponPickup);
 }
 
 void SpeedPickup(Game& g) {
@@ -65,7 +65,7 @@ void SpeedPickup(Game& g) {
             }
         }
     }
-    g.Sounds.Request(45);
+    g.Sounds.Request(snd::SpeedPickup);
 }
 
 void PilotPickup(Game& g) {
@@ -74,26 +74,35 @@ void PilotPickup(Game& g) {
     p.Link = 0;
     // The family step from the lower member gives the upper one.
     switch (c.SavedWeapon) {
-        case 2: ApplyPickup(g, 60); break;
-        case 3: p.GunBullet[1] = 2; ApplyPickup(g, 60); break;
-        case 4: ApplyPickup(g, 57); break;
-        case 6: p.GunBullet[1] = 4; ApplyPickup(g, 57); break;
-        case 9: ApplyPickup(g, 59); break;
-        case 10: p.GunBullet[1] = 9; ApplyPickup(g, 59); break;
+        case bullet_type::Missile: ApplyPickup(g, plane_type::MissileWeapon); break;
+        case bullet_type::TwinMissile:
+            p.GunBullet[1] = bullet_type::Missile;
+            ApplyPickup(g, plane_type::MissileWeapon);
+            break;
+        case bullet_type::Spread: ApplyPickup(g, plane_type::SpreadWeapon); break;
+        case bullet_type::HeavySpread:
+            p.GunBullet[1] = bullet_type::Spread;
+            ApplyPickup(g, plane_type::SpreadWeapon);
+            break;
+        case bullet_type::Laser: ApplyPickup(g, plane_type::LaserWeapon); break;
+        case bullet_type::FastLaser:
+            p.GunBullet[1] = bullet_type::Laser;
+            ApplyPickup(g, plane_type::LaserWeapon);
+            break;
         default: break;
     }
     p.PlayerGunCount = g.Types.BulletTypes.at(p.GunBullet[1]).PlayerGuns;
-    const Integer saved = ToInteger(Clamp(c.SavedItemCount, 0, kMaxItems));
+    const Integer saved = ToInteger(Clamp(c.SavedItemCount, 0, kItemSlots));
     for (int i = 1; i <= saved; ++i) PushItem(g, c.SavedItems[i]);
-    g.Sounds.Request(41);
-    g.Sounds[64] = False;  // the pilot's return speaks for itself
+    g.Sounds.Request(snd::WeaponPickup);
+    g.Sounds[snd::UpgradeVoice] = False;  // the pilot's return speaks for itself
 }
 
 // The slot the pilot takes: the first free one of 1..19; with none free, the highest that
 // holds no boss, or slot 1 when all of them do.
 int PilotSlot(const Game& g) {
     int fallback = 1;
-    for (int i = 1; i <= 19; ++i) {
+    for (int i = 1; i <= kLastPilotSlot; ++i) {
         const PlaneRecord& r = g.Obj.Planes[i];
         if (r.Active == 0) return i;
         if (r.IsBoss == False) fallback = i;
@@ -106,25 +115,25 @@ int PilotSlot(const Game& g) {
 void ApplyPickup(Game& g, Integer kind) {
     PlaneRecord& p = g.Player();
     switch (kind) {
-        case 52: ItemPickup(g, 5); break;
-        case 53: ItemPickup(g, 4); break;
-        case 54: ItemPickup(g, 1); break;
-        case 55: PilotPickup(g); break;
-        case 56: SpeedPickup(g); break;
-        case 57: FamilyStep(g, 4, 6); break;
-        case 58:
+        case plane_type::AxeSpray: ItemPickup(g, item::AxeSpray); break;
+        case plane_type::Rain: ItemPickup(g, item::Rain); break;
+        case plane_type::FireballColumn: ItemPickup(g, item::FireballColumn); break;
+        case plane_type::Pilot: PilotPickup(g); break;
+        case plane_type::Speed: SpeedPickup(g); break;
+        case plane_type::SpreadWeapon: FamilyStep(g, bullet_type::Spread, bullet_type::HeavySpread); break;
+        case plane_type::Energy:
             p.HitPoints = ToInteger(Clamp(p.HitPoints + 100, INT16_MIN, 100));
-            g.Sounds.Request(43);
+            g.Sounds.Request(snd::EnergyPickup);
             break;
-        case 59: FamilyStep(g, 9, 10); break;
-        case 60: FamilyStep(g, 2, 3); break;
-        case 61: ItemPickup(g, 3); break;
-        case 62:
+        case plane_type::LaserWeapon: FamilyStep(g, bullet_type::Laser, bullet_type::FastLaser); break;
+        case plane_type::MissileWeapon: FamilyStep(g, bullet_type::Missile, bullet_type::TwinMissile); break;
+        case plane_type::LoopDive: ItemPickup(g, item::LoopDive); break;
+        case plane_type::ExtraLife:
             // Lives have no limit but the field's own.
             if (p.Lives < INT16_MAX) p.Lives = ToInteger(p.Lives + 1);
-            g.Sounds.Request(44);
+            g.Sounds.Request(snd::ExtraLife);
             break;
-        case 63: ItemPickup(g, 2); break;
+        case plane_type::IceBomb: ItemPickup(g, item::IceBomb); break;
         default: break;
     }
     // Every catch during the frozen phase counts toward ending it early.
@@ -143,7 +152,7 @@ void EjectPilot(Game& g) {
     const int slot = PilotSlot(g);
     p.Link = 1;
     PlaneRecord& pilot = g.Obj.Planes[slot];
-    pilot = g.Types.PlaneTypes[kPilotType];
+    pilot = g.Types.PlaneTypes[plane_type::Pilot];
     pilot.Active = True;
     pilot.Dying = False;
     const IceState& ice = g.Ice;
@@ -153,19 +162,19 @@ void EjectPilot(Game& g) {
     pilot.PathId = 15;
     pilot.PathStep = 1;
     pilot.AnimStep = 1;
-    pilot.AnimId = PathAt(g, 1, 2, 15);
+    pilot.AnimId = PathAt(g, 1, path_row::Anim, 15);
 
     c.SavedWeapon = p.GunBullet[1];
     c.SavedItemCount = c.ItemCount;
-    for (int i = 1; i <= kMaxItems; ++i) {
+    for (int i = 1; i <= kItemSlots; ++i) {
         c.SavedItems[i] = c.Items[i];
         c.Items[i] = 0;
     }
     c.ItemCount = 0;
 
-    SetWeapon(g, 1);
-    p.GunX[1] = ToInteger(p.Width - g.Types.BulletTypes[1].Width);
-    g.Sounds.Request(84);
+    SetWeapon(g, bullet_type::BasicGun);
+    p.GunX[1] = ToInteger(p.Width - g.Types.BulletTypes[bullet_type::BasicGun].Width);
+    g.Sounds.Request(snd::Eject);
 }
 
 }  // namespace gorb

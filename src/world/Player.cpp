@@ -105,7 +105,7 @@ void MovePlayerManoeuvre(Game& g, Long inputX) {
             // The dive starts from above the top edge.
             p.Y = ToInteger(-p.Height);
             p.X = 10;
-            g.Sounds.Request(57);
+            g.Sounds.Request(snd::Dive);
         }
     } else if (c.ManoeuvreCounter < 20) {
         // Return from the left edge.
@@ -121,9 +121,9 @@ void UpdatePlayerFalling(Game& g) {
     p.FallSpeed += 0.1;
     NextSpinFrame(p);
     p.Y = CInt(p.Y + 10 * p.FallSpeed);
-    if (RandomBelow(g, 2) == 1) SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), 2);
+    if (RandomBelow(g, 2) == 1) SpawnEffect(g, p.X, p.Y, ToInteger(p.Width), ToInteger(p.Height), effect::Smoke);
     if (p.Y > 530) {
-        SpawnEffect(g, p.X, 300, ToInteger(p.Width), ToInteger(p.Height), 3);
+        SpawnEffect(g, p.X, 300, ToInteger(p.Width), ToInteger(p.Height), effect::Explosion);
         p.Active = False;
         LoseLife(g);
     }

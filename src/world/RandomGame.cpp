@@ -8,6 +8,7 @@
 // or pickups rather than reading what lies around it.
 #include <algorithm>
 #include <cstdlib>
+#include <span>
 
 #include "world/TableIndex.h"
 #include "world/World.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int LevelPoolMax = 30;  // entries 1..30 of a level's type or pickup pool
 constexpr int PathPoolMax = 12;   // entries 1..12 of a type's path pool
-constexpr Integer ExtraLife = 62;
 
 int TypePoolCount(const Game& g, int level) {
     return std::clamp<int>(g.Data.LevelTypePoolCount[level], 0, LevelPoolMax);
@@ -68,22 +68,20 @@ Integer CarrierDrop(Integer type) {
     }
 }
 
-bool NeverCarries(Integer type) {
-    return type == 12 || type == 13 || type == 21 || type == 32 || type == 34 || type == 41;
-}
-
+// Types that never carry a pickup.
+constexpr Integer kNeverCarry[] = {12, 13, 21, 32, 34, 41};
 // Types that look right in a swarm on changing paths.
-bool MaySwarm(Integer type) {
-    switch (type) {
-        case 1: case 2: case 5: case 7: case 8: case 11: case 13: case 17: case 22: case 32:
-        case 34: case 36: case 40: case 42: case 48: return true;
-        default: return false;
-    }
+constexpr Integer kSwarmers[] = {1, 2, 5, 7, 8, 11, 13, 17, 22, 32, 34, 36, 40, 42, 48};
+// Types that never stack into a column.
+constexpr Integer kNeverStack[] = {21, 22, 34};
+
+bool Listed(std::span<const Integer> types, Integer type) {
+    return std::find(types.begin(), types.end(), type) != types.end();
 }
 
 // A type stacks into a column only when it has a height to stack by.
 bool MayStack(const Game& g, Integer type) {
-    if (type == 21 || type == 22 || type == 34) return false;
+    if (Listed(kNeverStack, type)) return false;
     return PlaneTemplate(g, type).Height > 0;
 }
 
@@ -93,105 +91,140 @@ void HandOverToScript(Game& g, int level) {
     g.Run.LevelProgress = g.Data.BossStep[level];
 }
 
+// Row 1 of the level's script, the scratch row of the plane to spawn.
+struct ScratchRow {
+    Integer& Delay;
+    Integer& Type;
+    Integer& Path;
+    Integer& Y;
+};
+
+ScratchRow PlaneRow(GameData& d, int level) {
+    auto& script = d.LevelScript;
+    return {script[script_part::Delay][level][1], script[script_part::Type][level][1],
+            script[script_part::Path][level][1], script[script_part::Y][level][1]};
+}
+
+// A new group's plane type and delay; false (and the level handed over to its script) when the
+// level's pool has nothing to draw from.
+bool StartGroup(Game& g, int level, ScratchRow& row) {
+    LevelState& run = g.Run;
+    const int count = TypePoolCount(g, level);
+    if (count == 0) {
+        run.ScriptTick = 0;
+        HandOverToScript(g, level);
+        return false;
+    }
+    run.RandomCandidate = g.Data.LevelTypePool[level][DrawEntry(g, count)];
+    row.Delay = ToInteger(IntI(Rnd(g) * 30) + 12 - level);
+    row.Type = run.RandomCandidate;
+    return true;
+}
+
+// The plane's path and height by the group's style; the number of paths its type has (0: the
+// plane cannot fly and is lost like one that finds no free slot).
+int PlacePlane(Game& g, ScratchRow& row, bool newGroup) {
+    LevelState& run = g.Run;
+    const Integer style = run.RandomGroupStyle;
+    const int paths = PathPoolCount(g, run.RandomCandidate);
+    if (newGroup || style == 2 || style == 3 || style == 5) {
+        const int k = DrawEntry(g, paths);
+        if (k > 0) row.Path = g.Data.TypePathPool[run.RandomCandidate][k];
+    }
+    if (newGroup || style == 3) row.Y = IntI(Rnd(g) * 290);
+    if (!newGroup && style > 3) {
+        row.Y = ToInteger(PlaneTemplate(g, row.Type).Height * run.RandomGroupIndex);
+        run.RandomGroupIndex = ToInteger(run.RandomGroupIndex + 1);
+    }
+    if (style == 3 && row.Delay > 4) row.Delay = ToInteger(row.Delay - 2);
+    row.Y = ForcedY(row.Path, row.Y);
+    return paths;
+}
+
+// One plane in eighteen carries a pickup from the level's pool, centred under it (row 2).
+void MaybeCarryPickup(Game& g, int level, const ScratchRow& row, int paths) {
+    GameData& d = g.Data;
+    auto& script = d.LevelScript;
+    Integer p = ToInteger(IntI(Rnd(g) * 18) + 1);
+    if (Listed(kNeverCarry, row.Type)) p = 0;
+    // The pickup's entry is drawn even from a used-up pool, so the planes that follow come as
+    // they would with pickups left.
+    const int k = p == 1 && paths > 0 ? DrawEntry(g, PickupPoolCount(g, level)) : 0;
+    if (p == 1 && paths > 0) g.Run.LevelProgress = 2;
+    if (k == 0) return;
+    const int count = PickupPoolCount(g, level);
+    const Integer pickup = d.LevelPickupPool[level][k];
+    // The extra life is the last entry of every list: once drawn it is out of reach for the
+    // rest of the game. It still comes this time.
+    if (pickup == plane_type::ExtraLife) d.LevelPickupPoolCount[level] = ToInteger(count - 1);
+    script[script_part::Type][level][2] = pickup;
+    script[script_part::Y][level][2] = ToInteger(row.Y + 37 + CarrierDrop(row.Type));
+    script[script_part::Path][level][2] = row.Path;
+    const Long gap = std::abs(PlaneTemplate(g, row.Type).Width - PlaneTemplate(g, pickup).Width);
+    SpawnZorbel(g, ToInteger(gap / 2));
+}
+
+// One group start in ten becomes a formation; the plane just spawned is its first.
+void MaybeStartFormation(Game& g, ScratchRow& row) {
+    LevelState& run = g.Run;
+    if (IntI(Rnd(g) * 10) + 1 != 1) return;
+    Integer s = ToInteger(IntI(Rnd(g) * 5) + 1);
+    if (s == 3 && !Listed(kSwarmers, row.Type)) s = ToInteger(IntI(Rnd(g) * 2) + 1);
+    if (s > 3 && !MayStack(g, row.Type)) s = ToInteger(s - 3);
+    run.RandomGroupStyle = s;
+    if (s <= 2) {
+        row.Delay = ToInteger(IntI(Rnd(g) * 10) + 10);
+        run.RandomGroupLeft = ToInteger(IntI(Rnd(g) * 5) + 4);
+    } else if (s == 3) {
+        row.Delay = 30;
+        run.RandomGroupLeft = ToInteger(IntI(Rnd(g) * 6) + 15);
+    } else {
+        row.Delay = 1;
+        run.RandomGroupLeft = ToInteger(350 / PlaneTemplate(g, row.Type).Height);
+        run.RandomGroupIndex = 0;
+    }
+    if (row.Type == plane_type::Burster) row.Delay = ToInteger(IntI(Rnd(g) * 5) + 1);
+}
+
+// The group counts down, a single plane or a formation's last may be followed by a pause, and
+// the quota's end hands the level over to its script.
+void EndStep(Game& g, int level, ScratchRow& row) {
+    LevelState& run = g.Run;
+    if (run.RandomGroupLeft > 0) {
+        run.RandomGroupLeft = ToInteger(run.RandomGroupLeft - 1);
+        if (run.RandomGroupLeft == 0) run.RandomGroupStyle = 0;
+    }
+    if (IntI(Rnd(g) * 20) + 1 == 1 && run.RandomGroupLeft == 0) row.Delay = 80;
+
+    run.RandomSpawnCount = ToInteger(run.RandomSpawnCount + 1);
+    if (run.RandomSpawnCount > run.RandomSpawnQuota) HandOverToScript(g, level);
+}
+
 }  // namespace
 
 void StepRandomScript(Game& g) {
     LevelState& run = g.Run;
-    GameData& d = g.Data;
     const int level = run.Level;
     if (level < 1 || level > 10) {
         // FINAL and anything past it is always scripted.
         run.RandomGameActive = False;
         return;
     }
-    auto& script = d.LevelScript;
-    Integer& delay = script[script_part::Delay][level][1];
-    Integer& type = script[script_part::Type][level][1];
-    Integer& path = script[script_part::Path][level][1];
-    Integer& y = script[script_part::Y][level][1];
+    ScratchRow row = PlaneRow(g.Data, level);
 
     if (run.ScriptHold == False) run.ScriptTick = ToInteger(run.ScriptTick + 1);
     run.LevelProgress = 1;
     // Unlike the script, a tick at or past the delay spawns.
-    if (run.ScriptTick < delay) return;
+    if (run.ScriptTick < row.Delay) return;
 
     const bool newGroup = run.RandomGroupLeft == 0;
-    if (newGroup) {
-        const int count = TypePoolCount(g, level);
-        if (count == 0) {
-            // Nothing to draw from: the level goes on with its script right away.
-            run.ScriptTick = 0;
-            HandOverToScript(g, level);
-            return;
-        }
-        run.RandomCandidate = d.LevelTypePool[level][DrawEntry(g, count)];
-        delay = ToInteger(Int(Rnd(g) * 30) + 12 - level);
-        type = run.RandomCandidate;
-    }
-    const Integer style = run.RandomGroupStyle;
-    // A type without paths cannot fly: its planes are lost like those that find no free slot.
-    const int paths = PathPoolCount(g, run.RandomCandidate);
-    if (newGroup || style == 2 || style == 3 || style == 5) {
-        const int k = DrawEntry(g, paths);
-        if (k > 0) path = d.TypePathPool[run.RandomCandidate][k];
-    }
-    if (newGroup || style == 3) y = ToInteger(Int(Rnd(g) * 290));
-    if (!newGroup && style > 3) {
-        y = ToInteger(PlaneTemplate(g, type).Height * run.RandomGroupIndex);
-        run.RandomGroupIndex = ToInteger(run.RandomGroupIndex + 1);
-    }
-    if (style == 3 && delay > 4) delay = ToInteger(delay - 2);
-    y = ForcedY(path, y);
-
+    if (newGroup && !StartGroup(g, level, row)) return;
+    const int paths = PlacePlane(g, row, newGroup);
     if (paths > 0) SpawnZorbel(g, 0);
-
-    Integer p = ToInteger(Int(Rnd(g) * 18) + 1);
-    if (NeverCarries(type)) p = 0;
-    // The pickup's entry is drawn even from a used-up pool, so the planes that follow come as
-    // they would with pickups left.
-    const int k = p == 1 && paths > 0 ? DrawEntry(g, PickupPoolCount(g, level)) : 0;
-    if (p == 1 && paths > 0) run.LevelProgress = 2;
-    if (k > 0) {
-        const int count = PickupPoolCount(g, level);
-        const Integer pickup = d.LevelPickupPool[level][k];
-        // The extra life is the last entry of every list: once drawn it is out of reach for the
-        // rest of the game. It still comes this time.
-        if (pickup == ExtraLife) d.LevelPickupPoolCount[level] = ToInteger(count - 1);
-        script[script_part::Type][level][2] = pickup;
-        script[script_part::Y][level][2] = ToInteger(y + 37 + CarrierDrop(type));
-        script[script_part::Path][level][2] = path;
-        const Long gap = std::labs(PlaneTemplate(g, type).Width - PlaneTemplate(g, pickup).Width);
-        SpawnZorbel(g, ToInteger(gap / 2));
-    }
+    MaybeCarryPickup(g, level, row, paths);
     run.ScriptTick = 0;
-
-    if (newGroup && Int(Rnd(g) * 10) + 1 == 1) {
-        Integer s = ToInteger(Int(Rnd(g) * 5) + 1);
-        if (s == 3 && !MaySwarm(type)) s = ToInteger(Int(Rnd(g) * 2) + 1);
-        if (s > 3 && !MayStack(g, type)) s = ToInteger(s - 3);
-        run.RandomGroupStyle = s;
-        if (s <= 2) {
-            delay = ToInteger(Int(Rnd(g) * 10) + 10);
-            run.RandomGroupLeft = ToInteger(Int(Rnd(g) * 5) + 4);
-        } else if (s == 3) {
-            delay = 30;
-            run.RandomGroupLeft = ToInteger(Int(Rnd(g) * 6) + 15);
-        } else {
-            delay = 1;
-            run.RandomGroupLeft = ToInteger(350 / PlaneTemplate(g, type).Height);
-            run.RandomGroupIndex = 0;
-        }
-        if (type == 41) delay = ToInteger(Int(Rnd(g) * 5) + 1);
-        // The plane just spawned is the first of the formation.
-    }
-    if (run.RandomGroupLeft > 0) {
-        run.RandomGroupLeft = ToInteger(run.RandomGroupLeft - 1);
-        if (run.RandomGroupLeft == 0) run.RandomGroupStyle = 0;
-    }
-    if (Int(Rnd(g) * 20) + 1 == 1 && run.RandomGroupLeft == 0) delay = 80;
-
-    run.RandomSpawnCount = ToInteger(run.RandomSpawnCount + 1);
-    if (run.RandomSpawnCount > run.RandomSpawnQuota) HandOverToScript(g, level);
+    if (newGroup) MaybeStartFormation(g, row);
+    EndStep(g, level, row);
 }
 
 }  // namespace gorb

@@ -11,7 +11,7 @@ const BulletType& Weapon(const Game& g, Integer type) { return g.Types.BulletTyp
 // A muzzle flash at a gun and the gun's bullet; speedY 0 keeps the bullet's own.
 void FireFromMuzzle(Game& g, Integer weapon, Integer gunY, Integer speedY, bool flash) {
     PlaneRecord& p = g.Player();
-    if (flash) SpawnEffect(g, p.X, p.Y, ToInteger(p.Width - 4), gunY, 1);
+    if (flash) SpawnEffect(g, p.X, p.Y, ToInteger(p.Width - 4), gunY, effect::Flash);
     FireBullet(g, True, weapon, p.X, p.Y, p.GunX[1], gunY, 0, speedY);
 }
 
@@ -56,9 +56,9 @@ void FirePlayerGuns(Game& g) {
         const Integer g2 = p.PlayerGunY2.at(p.Frame);
         FireFromMuzzle(g, weapon, g1, 0, flash);
         FireFromMuzzle(g, weapon, g2, 0, flash);
-        if (weapon == 4 || weapon == 6) {
+        if (weapon == bullet_type::Spread || weapon == bullet_type::HeavySpread) {
             // The spread weapons add a climbing pair to the sinking one.
-            const Integer up = ToInteger(-Weapon(g, 4).YSpeed);
+            const Integer up = ToInteger(-Weapon(g, bullet_type::Spread).YSpeed);
             FireFromMuzzle(g, weapon, g1, up, false);
             FireFromMuzzle(g, weapon, g2, up, false);
         }
@@ -70,37 +70,39 @@ void UsePlayerItem(Game& g) {
     PlaneRecord& p = g.Player();
     PlayerControls& c = g.Controls;
     if (g.Run.LevelComplete == True || c.ItemCount < 1) return;
-    SoundRequests& snd = g.Sounds;
+    SoundRequests& sounds = g.Sounds;
     switch (c.Items.at(c.ItemCount)) {
-        case 1: {
+        case item::FireballColumn: {
             // A column of fireballs down the whole play area from the plane's centre line.
             // A zero-height fireball in the tables would never advance the column: one step
             // is then a pixel.
-            Integer h = Weapon(g, 5).Height;
+            Integer h = Weapon(g, bullet_type::Fireball).Height;
             if (h < 1) h = 1;
             const Integer x = ToInteger(p.X + IntI(p.Width / 2.0));
-            for (int i = 0; i <= 350; i += h) FireBullet(g, True, 5, x, ToInteger(h / 2 + i), 0, 0, 0, 0);
-            snd.Request(46);
+            for (int i = 0; i <= 350; i += h)
+                FireBullet(g, True, bullet_type::Fireball, x, ToInteger(h / 2 + i), 0, 0, 0, 0);
+            sounds.Request(snd::FireballColumn);
             break;
         }
-        case 2:
-            FireBullet(g, True, 7, ToInteger(p.X + IntDiv(p.Width, 2)), ToInteger(p.Y + 20), 0, 0, 0, 0);
-            snd.Request(83);
+        case item::IceBomb:
+            FireBullet(g, True, bullet_type::IceBomb, ToInteger(p.X + IntDiv(p.Width, 2)), ToInteger(p.Y + 20), 0, 0,
+                       0, 0);
+            sounds.Request(snd::IceBomb);
             break;
-        case 3:
+        case item::LoopDive:
             c.ManoeuvreCounter = 31;
             c.ManoeuvreStep = ToInteger(IntDiv(p.X + p.Width + 20, 10));
             p.Invulnerable = True;
-            snd.Request(56);
+            sounds.Request(snd::LoopDive);
             break;
-        case 4:
+        case item::Rain:
             c.RainTimer = 17;
-            snd.Request(58);
-            snd.Request(29);
+            sounds.Request(snd::BulletRain);
+            sounds.Request(snd::Blast);
             break;
-        case 5:
+        case item::AxeSpray:
             c.SprayTimer = 25;
-            snd.Request(54);
+            sounds.Request(snd::AxeSpray);
             break;
         default:
             break;  // an unknown kind is used up without effect
@@ -109,7 +111,7 @@ void UsePlayerItem(Game& g) {
     c.ItemCount = ToInteger(c.ItemCount - 1);
     p.ItemCooldown = 50;
     // Nothing left that an eject could save.
-    if (c.ItemCount == 0 && p.GunBullet[1] == 1) p.Link = 1;
+    if (c.ItemCount == 0 && p.GunBullet[1] == bullet_type::BasicGun) p.Link = 1;
 }
 
 void PlayerDiveAttack(Game& g) {
@@ -118,8 +120,8 @@ void PlayerDiveAttack(Game& g) {
     p.Y = ToInteger(p.Y + 10);
     if (p.Frame % 2 == 0) {
         for (Integer gunY : {p.PlayerGunY1.at(p.Frame), p.PlayerGunY2.at(p.Frame)}) {
-            SpawnEffect(g, p.X, p.Y, p.GunX[1], gunY, 1);
-            FireBullet(g, True, 8, p.X, p.Y, p.GunX[1], gunY, 0, 0);
+            SpawnEffect(g, p.X, p.Y, p.GunX[1], gunY, effect::Flash);
+            FireBullet(g, True, bullet_type::DiveShot, p.X, p.Y, p.GunX[1], gunY, 0, 0);
         }
     }
     if (p.Y > 360) {

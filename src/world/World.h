@@ -1,6 +1,8 @@
 #pragma once
 // The game world's procedures. Each takes the game state by reference; drawing, sound, input,
 // time, waits, presents, messages and the menu go through g.Media.
+#include "data/TypeNumbers.h"
+#include "media/SoundNumbers.h"
 #include "world/Game.h"
 #include "world/MediaPort.h"
 

@@ -12,19 +12,19 @@ namespace {
 void Fall(Game& g, int i) {
     PlaneRecord& r = g.Obj.Planes[i];
     r.FallSpeed += 0.1;
-    if (r.FallDrift < 3) r.FallDrift = ToInteger(Int(r.FallSpeed / 2) + r.FallDrift);
-    if (r.FallDrift > 3) r.FallDrift = ToInteger(r.FallDrift - Int(r.FallSpeed / 2));
+    if (r.FallDrift < 3) r.FallDrift = ToInteger(IntI(r.FallSpeed / 2) + r.FallDrift);
+    if (r.FallDrift > 3) r.FallDrift = ToInteger(r.FallDrift - IntI(r.FallSpeed / 2));
     r.X = ToInteger(r.X - r.FallDrift);
 
-    if (r.TypeId == 51 && g.Flags.EffectsOn == True) {
+    if (r.TypeId == plane_type::BossStage3 && g.Flags.EffectsOn == True) {
         // A slow, burning fall with an explosion now and then.
         r.Y = CInt(r.Y + r.FallSpeed);
         const int roll = RandomBelow(g, 20);
         if (roll < 2) {
-            const Integer w = ToInteger(2 * Int(Rnd(g) * r.Width) + 1);
-            const Integer h = ToInteger(2 * Int(Rnd(g) * r.Height) + 1);
-            SpawnEffect(g, r.X, r.Y, w, h, 3);
-            g.Sounds.Request(29);
+            const Integer w = ToInteger(2 * IntI(Rnd(g) * r.Width) + 1);
+            const Integer h = ToInteger(2 * IntI(Rnd(g) * r.Height) + 1);
+            SpawnEffect(g, r.X, r.Y, w, h, effect::Explosion);
+            g.Sounds.Request(snd::Blast);
         }
     } else {
         r.Y = CInt(r.Y + 10 * r.FallSpeed);
@@ -33,16 +33,16 @@ void Fall(Game& g, int i) {
     if (r.InSpecialAnim == True) {
         // Killed during a special animation: it follows the death path KillObject gave it.
         r.PathStep = ToInteger(r.PathStep + 1);
-        if (PathAt(g, r.PathStep, 1, r.PathId) == 99) r.PathStep = 1;
-        r.AnimId = PathAt(g, r.PathStep, 2, r.PathId);
+        if (PathAt(g, r.PathStep, path_row::DX, r.PathId) == 99) r.PathStep = 1;
+        r.AnimId = PathAt(g, r.PathStep, path_row::Anim, r.PathId);
         r.Frame = AnimAt(r, r.AnimId, r.AnimStep);
     } else {
         const int k = static_cast<int>(Int(1.3 * r.FallSpeed));
         r.Frame = k > 3 ? r.Anim[2][4] : ToInteger(r.Anim[2][1] + k);
     }
 
-    if (g.Flags.EffectsOn == True && RandomBelow(g, 2) == 1 && r.TypeId != 44) {
-        SpawnEffect(g, r.X, r.Y, ToInteger(r.Width), ToInteger(r.Height), 2);
+    if (g.Flags.EffectsOn == True && RandomBelow(g, 2) == 1 && r.TypeId != plane_type::Jumper) {
+        SpawnEffect(g, r.X, r.Y, ToInteger(r.Width), ToInteger(r.Height), effect::Smoke);
     }
 }
 
@@ -54,14 +54,14 @@ void FollowPath(Game& g, int i) {
         r.PathStep = ToInteger(r.PathStep - 1);
     if (ice.ThawTimer >= 1 && ice.ThawTimer != 9 && ice.ThawTimer != 5 && ice.ThawTimer != 2)
         r.PathStep = ToInteger(r.PathStep - 1);
-    if (PathAt(g, r.PathStep, 1, r.PathId) == 99) {
-        const Integer chain = PathAt(g, r.PathStep, 2, r.PathId);
+    if (PathAt(g, r.PathStep, path_row::DX, r.PathId) == 99) {
+        const Integer chain = PathAt(g, r.PathStep, path_row::Anim, r.PathId);
         if (chain < 0) r.PathId = ToInteger(-chain);
         r.PathStep = 1;
     }
     // The step advances before it is read: a new object first moves by step 2.
-    int dx = PathAt(g, r.PathStep, 1, r.PathId);
-    int dy = PathAt(g, r.PathStep, 0, r.PathId);
+    int dx = PathAt(g, r.PathStep, path_row::DX, r.PathId);
+    int dy = PathAt(g, r.PathStep, path_row::DY, r.PathId);
 
     if (ice.ThawTimer >= 6) {
         dx /= 4, dy /= 4;
@@ -79,12 +79,12 @@ void FollowPath(Game& g, int i) {
         } else {
             dx /= 4, dy /= 4;
         }
-        SpawnEffect(g, r.X, r.Y, ToInteger(r.Width), ToInteger(r.Height), 5);
+        SpawnEffect(g, r.X, r.Y, ToInteger(r.Width), ToInteger(r.Height), effect::Sparkle);
     }
     r.X = ToInteger(r.X - dx);
     r.Y = ToInteger(r.Y + dy);
 
-    const Integer stepAnim = PathAt(g, r.PathStep, 2, r.PathId);
+    const Integer stepAnim = PathAt(g, r.PathStep, path_row::Anim, r.PathId);
     if (stepAnim == r.PrevAnimId) {
         if (ice.FrozenTimer == 0) r.AnimStep = ToInteger(r.AnimStep + 1);
         if (AnimAt(r, r.AnimId, r.AnimStep) == 99) r.AnimStep = 1;
@@ -109,63 +109,63 @@ Integer JumperX(Game& g, const PlaneRecord& r) {
 
 void BigBossRule(Game& g, PlaneRecord& r) {
     const int roll = RandomBelow(g, 12) + 1;
-    if (!g.Ice.Runs() && roll == 1) SpawnJumper(g, 44, 137, 23, JumperX(g, r));
+    if (!g.Ice.Runs() && roll == 1) SpawnJumper(g, plane_type::Jumper, 137, 23, JumperX(g, r));
     if (g.Voice.BossShieldDown != True) {
         r.HitPoints = 4000;
         return;
     }
     const int r2 = RandomBelow(g, 20);
     if (r2 > 12) {
-        const Integer w = ToInteger(Int(Rnd(g) * r.Width) + 1);
-        const Integer h = ToInteger(Int(Rnd(g) * r.Height) + 1);
-        SpawnEffect(g, r.X, r.Y, w, h, 1);
+        const Integer w = ToInteger(IntI(Rnd(g) * r.Width) + 1);
+        const Integer h = ToInteger(IntI(Rnd(g) * r.Height) + 1);
+        SpawnEffect(g, r.X, r.Y, w, h, effect::Flash);
     }
     if (r2 < 2 && g.Flags.EffectsOn == True) {
-        const Integer w = ToInteger(2 * Int(Rnd(g) * r.Width) + 1);
-        const Integer h = ToInteger(2 * Int(Rnd(g) * r.Height) + 1);
-        SpawnEffect(g, r.X, r.Y, w, h, 3);
-        g.Sounds.Request(29);
+        const Integer w = ToInteger(2 * IntI(Rnd(g) * r.Width) + 1);
+        const Integer h = ToInteger(2 * IntI(Rnd(g) * r.Height) + 1);
+        SpawnEffect(g, r.X, r.Y, w, h, effect::Explosion);
+        g.Sounds.Request(snd::Blast);
     }
-    if (r2 == 1) SpawnJumper(g, 41, 137, 23, JumperX(g, r));
+    if (r2 == 1) SpawnJumper(g, plane_type::Burster, 137, 23, JumperX(g, r));
 }
 
 void TypeRules(Game& g, int i) {
     PlaneRecord& r = g.Obj.Planes[i];
     const PlaneRecord& p = g.Player();
     switch (r.TypeId) {
-        case 10:
+        case plane_type::Level2Boss:
             r.GunCount = std::abs(r.Y - p.Y) >= 70 ? 1 : 2;
             break;
-        case 19:
+        case plane_type::Level5Boss:
             r.GunCount = (r.AnimId == 25 || r.AnimId == 29) ? 0 : 1;
             break;
-        case 22:
+        case plane_type::StuntPlane:
             r.HasPropeller = ToBoolean(r.AnimId <= 20);
             break;
-        case 38:
+        case plane_type::PairRear:
             r.GunCount = r.AnimId == 1 ? 1 : 0;
             break;
-        case 43:
+        case plane_type::JumperBoss:
             BigBossRule(g, r);
             break;
-        case 46:
+        case plane_type::ShieldPart:
             r.HitPoints = 4000;
             if (r.Y < 50) {
                 r.Y = ToInteger(r.Y + 8);
-                for (int k = 1; k <= 20; ++k) {
+                for (int k = 1; k <= kLastObjectSlot; ++k) {
                     PlaneRecord& o = g.Obj.Planes[k];
-                    if (o.TypeId == 47) o.Y = ToInteger(o.Y + 8);
+                    if (o.TypeId == plane_type::ShieldGenerator) o.Y = ToInteger(o.Y + 8);
                 }
             }
             break;
-        case 47:
+        case plane_type::ShieldGenerator:
             if (r.X > 732) r.X = 731;  // it never leaves on the right
             break;
-        case 49:
-        case 51:
+        case plane_type::BossStage1:
+        case plane_type::BossStage3:
             r.GunCount = r.AnimId == 1 ? 3 : 2;
             break;
-        case 50:
+        case plane_type::BossStage2:
             r.GunCount = std::abs(r.Y - p.Y) >= 70 ? 1 : 2;
             r.FireChance[2] = std::abs(r.X - p.X) <= 300 ? 40 : 10;
             break;
@@ -183,27 +183,31 @@ void MissedPickupVoice(Game& g, const PlaneRecord& r) {
         v.VoiceCooldown = 20;
     };
     switch (r.TypeId) {
-        case 52: case 53: case 54: case 55: case 61:
-            g.Sounds.Request(79);
+        case plane_type::AxeSpray: case plane_type::Rain: case plane_type::FireballColumn:
+        case plane_type::Pilot: case plane_type::LoopDive:
+            g.Sounds.Request(snd::MissedPickupVoice);
             if (v.VoiceCooldown == 0) v.VoiceCooldown = 20;
             break;
-        case 56:
-            if (p.MaxSpeed < 10) cue(79);
+        case plane_type::Speed:
+            if (p.MaxSpeed < 10) cue(snd::MissedPickupVoice);
             break;
-        case 57:
-            if ((weapon == 1 || weapon == 4) && v.VoiceCooldown == 0) cue(79);
+        case plane_type::SpreadWeapon:
+            if ((weapon == bullet_type::BasicGun || weapon == bullet_type::Spread) && v.VoiceCooldown == 0)
+                cue(snd::MissedPickupVoice);
             break;
-        case 58:
-            if (p.HitPoints < 50 && v.VoiceCooldown == 0) cue(79);
+        case plane_type::Energy:
+            if (p.HitPoints < 50 && v.VoiceCooldown == 0) cue(snd::MissedPickupVoice);
             break;
-        case 59:
-            if ((weapon == 1 || weapon == 9) && v.VoiceCooldown == 0) cue(79);
+        case plane_type::LaserWeapon:
+            if ((weapon == bullet_type::BasicGun || weapon == bullet_type::Laser) && v.VoiceCooldown == 0)
+                cue(snd::MissedPickupVoice);
             break;
-        case 60:
-            if ((weapon == 1 || weapon == 2) && v.VoiceCooldown == 0) cue(79);
+        case plane_type::MissileWeapon:
+            if ((weapon == bullet_type::BasicGun || weapon == bullet_type::Missile) && v.VoiceCooldown == 0)
+                cue(snd::MissedPickupVoice);
             break;
-        case 62:
-            if (v.VoiceCooldown == 0) cue(82);
+        case plane_type::ExtraLife:
+            if (v.VoiceCooldown == 0) cue(snd::MissedLifeVoice);
             break;
         default:
             break;
@@ -213,13 +217,13 @@ void MissedPickupVoice(Game& g, const PlaneRecord& r) {
 void MissionTargetGone(Game& g) {
     LevelState& run = g.Run;
     PlaneRecord& p = g.Player();
-    if (run.Level != 6) g.Sounds.Request(50);
+    if (run.Level != 6) g.Sounds.Request(snd::BossCrash);
     Integer& left = g.Data.MissionTargets.at(run.Level);
     left = ToInteger(left - 1);
     if (left != 0) return;
     if (run.Level < 11 || run.Level == 13) {
         run.LevelComplete = True;
-        g.Sounds.Request(63);
+        g.Sounds.Request(snd::LevelDoneVoice);
         if (g.Controls.ManoeuvreCounter > 0) {
             g.Controls.ManoeuvreCounter = 0;
             p.Invulnerable = False;
@@ -242,19 +246,19 @@ void LeaveIfOutside(Game& g, int i) {
     PlaneRecord& r = g.Obj.Planes[i];
     if (r.X >= -10 - r.Width && r.X <= 732 && r.Y >= -300 - r.Height && r.Y <= 430) return;
     r.Active = 0;
-    if (r.Link > 0 && r.Link <= 20) {
+    if (r.Link > 0 && r.Link <= kLastObjectSlot) {
         g.Obj.Planes[r.Link].Link = 0;
         r.Link = 0;
     }
-    if (r.TypeId >= 52 && r.Y > 430 && g.Run.GameOverCountdown == 0) MissedPickupVoice(g, r);
+    if (r.TypeId >= plane_type::FirstPickup && r.Y > 430 && g.Run.GameOverCountdown == 0) MissedPickupVoice(g, r);
     if (r.IsBoss == True) MissionTargetGone(g);
 
     const Integer level = g.Run.Level;
     if ((level == 6 || level == 13) && g.Data.MissionTargets.at(level) == 0) {
         // The hull parts go with the last target, also from slots already freed.
-        for (int k = 1; k <= 20; ++k) {
+        for (int k = 1; k <= kLastObjectSlot; ++k) {
             const PlaneRecord& o = g.Obj.Planes[k];
-            if (o.TypeId >= 24 && o.TypeId <= 27 && o.Dying == False) KillObject(g, ToInteger(k));
+            if (o.TypeId >= plane_type::HullFirst && o.TypeId <= plane_type::HullLast && o.Dying == False) KillObject(g, ToInteger(k));
         }
     }
 }
@@ -262,7 +266,7 @@ void LeaveIfOutside(Game& g, int i) {
 void DrawObject(Game& g, int i) {
     PlaneRecord& r = g.Obj.Planes[i];
     if (r.Frame == 0) r.Frame = 1;
-    if (r.TypeId == 0) r.TypeId = 1;
+    if (r.TypeId == plane_type::None) r.TypeId = 1;
     r.SrcY = ToInteger((r.Frame - 1) * r.Height);
     g.SrcRect = {r.SrcX, r.SrcY, r.SrcX + r.Width, r.SrcY + r.Height};
     g.DestRect = {r.X, r.Y, r.X + r.Width, r.Y + r.Height};
@@ -286,7 +290,7 @@ void UpdateZorbels(Game& g) {
         if (g.Ice.PropellerPhase > 6) g.Ice.PropellerPhase = 0;
     }
     UpdateIceTimers(g);
-    for (int i = 1; i <= 20; ++i) {
+    for (int i = 1; i <= kLastObjectSlot; ++i) {
         if (g.Obj.Planes[i].Active != True) continue;
         if (g.Obj.Planes[i].Dying == True) {
             Fall(g, i);
@@ -306,7 +310,7 @@ void UpdateIceTimers(Game& g) {
         ice.FrozenTimer = ToInteger(ice.FrozenTimer - 1);
         if (ice.FrozenTimer == 0) {
             ice.ThawTimer = 10;
-            g.Sounds.Request(52);
+            g.Sounds.Request(snd::Thaw);
         }
     }
     if (ice.FreezeTimer > 0) {
@@ -314,13 +318,13 @@ void UpdateIceTimers(Game& g) {
         if (ice.FreezeTimer == 0) {
             ice.FrozenTimer = 300;
             ice.FrozenCount = 0;
-            for (int i = 1; i <= 20; ++i) {
+            for (int i = 1; i <= kLastObjectSlot; ++i) {
                 PlaneRecord& r = g.Obj.Planes[i];
                 const bool onScreen = r.Active == True && r.Dying == False && -r.Width < r.X &&
                                       r.X < 605 && -r.Height < r.Y && r.Y < 328;
                 if (!onScreen) continue;
                 ice.FrozenCount = ToInteger(ice.FrozenCount + 1);
-                if (r.IsBoss != True && r.TypeId != 20) r.HitPoints = 5;
+                if (r.IsBoss != True && r.TypeId != plane_type::LevelStart) r.HitPoints = 5;
             }
         }
     }

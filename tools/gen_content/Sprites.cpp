@@ -936,7 +936,7 @@ void PaintSheet(int n, Canvas& cv) {
             Plan v = Cruise(3);
             v[1].dy = -1;
             v += Falling(4);
-            for (size_t i = 3; i < 7; ++i) v[i].pitch = -6 - 3.0 * (i - 3), v[i].wreck = 0.1 * (i - 2);
+            for (size_t i = 3; i < 7; ++i) v[i].pitch = -6 - 3.0 * double(i - 3), v[i].wreck = 0.1 * double(i - 2);
             v += Turning(4);
             Look k = n == 9 ? Look{{200, 170, 120}, {120, 100, 80}, {170, 50, 50}} : Look{{150, 60, 90}, {90, 40, 60}, {250, 210, 60}};
             Point gun = n == 9 ? Point{26, 51} : Point{72, 99};
@@ -1249,8 +1249,8 @@ void PaintPlayer(Canvas& cv) {
                 const double a = Rad(around);
                 const double facing = std::sin(a) * cr + std::cos(a) * sr;  // towards the viewer
                 if (facing < -0.15) continue;
-                auto onSkin = [&](double x, double lift) {
-                    double r = BodyRadius(x) + lift;
+                auto onSkin = [&](double x, double above) {
+                    double r = BodyRadius(x) + above;
                     return Vec3{x, r * std::cos(a), r * std::sin(a)};
                 };
                 Piece mark;

@@ -55,7 +55,7 @@ Samples Sweep(double f0, double f1, double seconds, Osc o = Osc::Square, double 
         const double t = double(i) / double(s.size());
         phase += f0 * std::pow(f1 / f0, t) / kSampleRate;
         const double env = decay > 0 ? Env(double(i) / kSampleRate, 0.003, decay) * (1 - t)
-                                     : std::min(1.0, i / 60.0) * (1 - t) * (1 - t * 0.3);
+                                     : std::min(1.0, double(i) / 60.0) * (1 - t) * (1 - t * 0.3);
         s[i] = float(env * Wave(o, phase));
     }
     return s;
@@ -318,7 +318,7 @@ std::vector<WaveSpec> Waves() {
         {"shoot02", 16, [] { return Mix(Sweep(220, 70, 0.14, Osc::Sine, 0.08), Boom(0.12, 1200, 300, 2), 0.5); }},
         {"laser03", 16, [] { return Tremolo(Mix(Sweep(3200, 2000, 0.2, Osc::Sine, 0.12), Sweep(6400, 4000, 0.2, Osc::Sine, 0.1), 0.3), 55, 0.7); }},
         {"drop01", 16, [] { Samples s = Sweep(2200, 500, 0.5, Osc::Sine, 0.4); return Tremolo(s, 9, 0.3); }},
-        {"laser05", 8, [] { Samples s = Sweep(300, 1800, 0.4, Osc::Saw, 0.3); B bp; for (size_t i = 0; i < s.size(); ++i) { bp.Tune(B::Band, 500 + 2500.0 * i / s.size(), 3); s[i] = float(bp.Run(s[i]) * 2); } return s; }},
+        {"laser05", 8, [] { Samples s = Sweep(300, 1800, 0.4, Osc::Saw, 0.3); B bp; for (size_t i = 0; i < s.size(); ++i) { bp.Tune(B::Band, 500 + 2500.0 * double(i) / double(s.size()), 3); s[i] = float(bp.Run(s[i]) * 2); } return s; }},
         {"missile3", 16, [] { return Tremolo(Mix(Boom(0.25, 900, 400, 13), Filtered(0.25, B::High, 5000, 3000, 0.7, 13, 0.01, 0.1), 0.4), 60, 0.5); }},
         {"shoot04", 16, [] { return Mix(Sweep(500, 120, 0.16, Osc::Triangle, 0.07), Filtered(0.008, B::Band, 1500, 1500, 1, 4, 0.0005, 0.003), 0.5); }},
         {"snot01", 16, [] { return Mix(Filtered(0.25, B::Low, 1500, 300, 6, 5, 0.005, 0.08), Sweep(300, 120, 0.2, Osc::Sine, 0.08), 0.5); }},
@@ -342,8 +342,8 @@ std::vector<WaveSpec> Waves() {
         {"explode0", 16, [] { Samples s = Mix(Boom(2.0, 4000, 120, 10, 45, 1.2), Scatter(0.15, 30, 3000, 8000, 0.08, false, 10), 0.5); Add(s, Sweep(900, 60, 1.6, Osc::Saw, 0.8), 0.6); return Mix(s, Boom(0.8, 2000, 200, 30, 35), 0.7, 0.35); }},
         {"ice05c", 16, [] { return Mix(Scatter(0.3, 40, 3000, 9000, 0.05, false, 14), Filtered(0.35, B::High, 6000, 4000, 0.7, 14, 0.002, 0.1), 0.3); }},
         {"ice06c", 16, [] { return Mix(Scatter(0.35, 30, 2500, 7000, 0.07, false, 15), Filtered(0.4, B::High, 5000, 3500, 0.7, 15, 0.002, 0.12), 0.3); }},
-        {"squish01", 16, [] { Samples s = Silence(0.25); Noise n{38}; B bp; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / s.size(); bp.Tune(B::Band, 400 + 1100 * std::sin(kPi * t), 6); s[i] = float(bp.Run(n.Next()) * (1 - t) * 3); } return s; }},
-        {"squish02", 16, [] { Samples s = Silence(0.3); Noise n{39}; B bp; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / s.size(); bp.Tune(B::Band, 300 + 700 * std::sin(kPi * t * 1.5), 5); s[i] = float(bp.Run(n.Next()) * (1 - t) * 3); } return Tremolo(s, 18, 0.5); }},
+        {"squish01", 16, [] { Samples s = Silence(0.25); Noise n{38}; B bp; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / double(s.size()); bp.Tune(B::Band, 400 + 1100 * std::sin(kPi * t), 6); s[i] = float(bp.Run(n.Next()) * (1 - t) * 3); } return s; }},
+        {"squish02", 16, [] { Samples s = Silence(0.3); Noise n{39}; B bp; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / double(s.size()); bp.Tune(B::Band, 300 + 700 * std::sin(kPi * t * 1.5), 5); s[i] = float(bp.Run(n.Next()) * (1 - t) * 3); } return Tremolo(s, 18, 0.5); }},
         {"explode8a", 16, [] { return Mix(Boom(0.8, 3000, 250, 18, 55, 0.8), Metal({610, 980, 1530, 2210}, 0.8, 0.3, 18), 0.35); }},
         {"bubbles2", 16, [] { return Scatter(0.6, 14, 300, 900, 0.06, true, 48); }},
         // A boss going down: the biggest blasts of the game.
@@ -368,16 +368,16 @@ std::vector<WaveSpec> Waves() {
         {"sizzle3a", 16, [] { return Mix(Scatter(0.6, 60, 2000, 8000, 0.008, false, 19), Filtered(0.7, B::Band, 800, 500, 0.7, 19, 0.05, 0.4), 0.5); }},
         {"axe02b", 16, [] { Samples s; for (int k = 0; k < 3; ++k) Add(s, Filtered(0.16, B::Band, 600, 3000, 2, uint32_t(22 + k), 0.04, 0.06), 1.0, 0.12 * k); return Mix(s, Metal({1250, 1980}, 0.5, 0.15, 22), 0.3); }},
         {"thunder4", 16, [] { Samples s = Filtered(0.05, B::High, 2500, 1500, 0.7, 24, 0.001, 0.02); Add(s, Tremolo(Boom(1.8, 700, 90, 24, 0, 0.3), 3, 0.5), 1.0, 0.03); return Mix(s, Filtered(1.8, B::High, 6000, 5000, 0.7, 124, 0.3, 1.0), 0.15); }},
-        {"white01a", 16, [] { Samples s = Silence(0.6); Noise n{23}; B bp; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / s.size(); bp.Tune(B::Band, 1500 + 1000 * std::sin(2 * kPi * 3 * t), 2); s[i] = float(bp.Run(n.Next()) * std::sin(kPi * t) * 2); } return s; }},
+        {"white01a", 16, [] { Samples s = Silence(0.6); Noise n{23}; B bp; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / double(s.size()); bp.Tune(B::Band, 1500 + 1000 * std::sin(2 * kPi * 3 * t), 2); s[i] = float(bp.Run(n.Next()) * std::sin(kPi * t) * 2); } return s; }},
         {"white02a", 16, [] { return Mix(Filtered(0.5, B::Band, 3000, 500, 1.5, 57, 0.02, 0.3), Sweep(1200, 300, 0.45, Osc::Triangle, 0.3), 0.3); }},
         {"wind02", 16, [] { return Mix(Filtered(1.0, B::Band, 1200, 2500, 6, 25, 0.25, 0.6), Sweep(1800, 2300, 1.0, Osc::Sine, 0.6), 0.1); }},
         // Alerts: tuned signals that stand apart from the fight.
         {"enemy01", 16, [] { return Tune({A4, E5, A4, E5, A4, E5}, 0.12, Osc::Square); }},
-        {"enemy02", 16, [] { Samples s = Silence(0.9); double p = 0; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / s.size(); p += (650 + 250 * std::sin(2 * kPi * 2 * t)) / kSampleRate; s[i] = float(Wave(Osc::Saw, p) * std::min(1.0, 20 * (1 - t)) * std::min(1.0, 200 * t)); } return s; }},
+        {"enemy02", 16, [] { Samples s = Silence(0.9); double p = 0; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / double(s.size()); p += (650 + 250 * std::sin(2 * kPi * 2 * t)) / kSampleRate; s[i] = float(Wave(Osc::Saw, p) * std::min(1.0, 20 * (1 - t)) * std::min(1.0, 200 * t)); } return s; }},
         {"slow01", 16, [] { return Mix(Mix(Sweep(C5, C5 / 2, 0.7, Osc::Triangle, 0.5), Sweep(E5, E5 / 2, 0.7, Osc::Triangle, 0.5)), Sweep(G5, G5 / 2, 0.7, Osc::Triangle, 0.5)); }},
         {"slow02", 16, [] { return Mix(Mix(Sweep(C5 / 2, C5, 0.7, Osc::Sine, 0.5), Sweep(E5 / 2, E5, 0.7, Osc::Sine, 0.5)), Sweep(G5 / 2, G5, 0.7, Osc::Sine, 0.5)); }},
         {"gameove2", 16, [] { return Tune({G4, F4, E4, D4, C4}, 0.25, Osc::Square, 5); }},
-        {"waver02", 16, [] { Samples s = Silence(0.6); double p = 0; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / s.size(); p += (600 + 200 * std::sin(2 * kPi * 11 * t)) / kSampleRate; s[i] = float(std::sin(2 * kPi * p) * std::sin(kPi * t)); } return s; }},
+        {"waver02", 16, [] { Samples s = Silence(0.6); double p = 0; for (size_t i = 0; i < s.size(); ++i) { const double t = double(i) / double(s.size()); p += (600 + 200 * std::sin(2 * kPi * 11 * t)) / kSampleRate; s[i] = float(std::sin(2 * kPi * p) * std::sin(kPi * t)); } return s; }},
         {"eject01", 16, [] { return Mix(Filtered(0.01, B::Band, 800, 800, 1, 26, 0.0005, 0.004), Filtered(0.4, B::Band, 400, 3000, 2, 26, 0.03, 0.2), 0.8, 0.01); }},
         // Voices (pilot talk). The pilot's screams: hurt, on open vowels.
         {"aaah01", 16, [] { return Scream("haaaa!a", 330, {0.9, 1.45, 1.5, 1.3, 0.95}, 65); }},
