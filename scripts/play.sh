@@ -16,9 +16,10 @@ if [[ "${SOUND:-}" == 1 ]] && ! grep -qi '^"\?SOUND=1' "$ini" 2>/dev/null; then
   printf '"SOUND=1"\r\n' >>"$ini"
   echo "Sound switched on in $ini"
 fi
-# The game only ever switches sound on from the file, so switching it off takes the entry out.
+# The game only ever switches sound on from the file, so switching it off takes the entry out
+# (through a linked settings file to its target, as the game itself writes it).
 if [[ "${SOUND:-}" == 0 ]] && grep -qi '^[[:space:]]*"\?[[:space:]]*SOUND' "$ini" 2>/dev/null; then
-  sed -i '/^[[:space:]]*"\?[[:space:]]*[Ss][Oo][Uu][Nn][Dd]/d' "$ini"
+  sed -i --follow-symlinks '/^[[:space:]]*"\?[[:space:]]*[Ss][Oo][Uu][Nn][Dd]/d' "$ini"
   echo "Sound switched off in $ini"
 fi
 
