@@ -24,7 +24,7 @@ function(gorb_assert_links_no_sdl target)
       continue()
     endif()
     list(APPEND seen "${t}")
-    if(t MATCHES "SDL|sdl|FONTCONFIG|fontconfig|^gorb_platform$|^gorb_media$|^gorb_frontend$")
+    if(t MATCHES "SDL|sdl|FONTCONFIG|fontconfig|X11|x11|^gorb_platform$|^gorb_media$|^gorb_frontend$")
       message(FATAL_ERROR "${target} must link no SDL, but it reaches ${t}: the game world gets "
                           "everything outside it through its media port (world/MediaPort.h)")
     endif()

@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fontconfig fonts-comic-neue
+  libsdl2-dev libsdl2-ttf-dev libfontconfig-dev libx11-dev fontconfig fonts-comic-neue
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   python3

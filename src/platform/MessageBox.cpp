@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -12,6 +13,7 @@
 #include "platform/MessagePump.h"
 #include "platform/PlatformError.h"
 #include "platform/Screen.h"
+#include "platform/X11Focus.h"
 
 namespace gorb {
 
@@ -120,6 +122,9 @@ bool SystemBox(const std::string& text) {
     const SDL_MessageBoxColorScheme colours{{paper, ink, ink, paper, ink}};
     const SDL_MessageBoxData box{SDL_MESSAGEBOX_INFORMATION, nullptr, "Gorbulant", wrapped.c_str(), 1, &ok, &colours};
     int pressed = 0;
+    // Without a window manager nothing would give that box the keyboard: Enter must answer it.
+    std::optional<FocusNextMappedWindow> focus;
+    if (std::strcmp(driver, "x11") == 0) focus.emplace();
     return SDL_ShowMessageBox(&box, &pressed) == 0;
 }
 
