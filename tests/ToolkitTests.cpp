@@ -574,6 +574,23 @@ TEST_F(ToolkitTest, MessageBoxBeforeAnyDisplayGetsAWindowOfItsOwn) {
     EXPECT_EQ(SDL_GetWindowFromID(window), nullptr);  // gone again
 }
 
+TEST_F(ToolkitTest, AProgramAskedToCloseWhileABoxIsUpAnswersItAndEveryBoxAfterThenUnloads) {
+    form->Show();
+    int pumps = 0;
+    int hook = AddPumpHook([&] {
+        if (ActiveMessageBox() && pumps++ == 1) ScriptWindowClose();  // as SIGTERM or the window closed would
+    });
+    MsgBox("SetupDirectXObjects:  Error While  creating Zorbel Buffer # 5");
+    EXPECT_EQ(ActiveMessageBox(), nullptr);
+    EXPECT_TRUE(form->Loaded());  // not while the box's caller still runs
+    const int before = pumps;
+    MsgBox("the failure's second box");  // a failure path may show more than one
+    EXPECT_LE(pumps - before, 1);
+    RemovePumpHook(hook);
+    PumpMessages();
+    EXPECT_FALSE(form->Loaded());
+}
+
 TEST_F(ToolkitTest, HeadlessHandlerRecordsMessageBoxes) {
     std::vector<std::string> shown;
     SetMessageBoxHandler([&](const std::string& t) { shown.push_back(t); });

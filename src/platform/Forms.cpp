@@ -409,5 +409,6 @@ void SetWindowToScreenMapper(WindowToScreenMapper mapper) { T().mapper = std::mo
 bool MapWindowToScreen(int& x, int& y) { return T().mapper ? T().mapper(x, y) : true; }
 
 void SetModalActive(bool modal) { T().modal = modal; }
+bool CloseIsPending() { return T().closePending; }
 
 }  // namespace gorb

@@ -113,5 +113,8 @@ bool MapWindowToScreen(int& x, int& y);
 
 // While a modal message box is up the forms take no input (the box does).
 void SetModalActive(bool modal);
+// The program was asked to close (its window closed, or SIGINT / SIGTERM) while a box was up:
+// the main form unloads as soon as no box is up any more.
+bool CloseIsPending();
 
 }  // namespace gorb

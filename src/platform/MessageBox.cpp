@@ -223,7 +223,9 @@ void WaitForAnswer(const Answer& answer, const std::string& text) {
     const uint32_t start = GetTickCount();
     while (true) {
         PumpMessages();
-        if (answer.Done) break;
+        // A program asked to close does not wait for a player who may not be there: the close
+        // answers the box, and the unload follows when the box is gone.
+        if (answer.Done || CloseIsPending()) break;
         if (IsVirtualClock() && GetTickCount() - start > 10u * 60u * 1000u)
             throw PlatformError(err::Generic, "Nobody answered the message box: " + text, "MsgBox");
         WaitUntilPast(TickPlus(GetTickCount(), 10));
