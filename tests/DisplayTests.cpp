@@ -49,6 +49,17 @@ protected:
         desc.lCaps = DDSCAPS_PRIMARYSURFACE;
         return dd.CreateSurface(desc);
     }
+    // A 2 x 2 sheet of pure red.
+    static SurfaceRef RedSheet(DirectDraw& dd) {
+        SurfaceDesc desc{DDSD_CAPS, DDSCAPS_OFFSCREENPLAIN};
+        return dd.CreateSurfaceFromBitmap(MakeBmp24(2, 2, std::vector<uint32_t>(4, 0xFF0000)), desc);
+    }
+    // The display's window: the one borderless window.
+    static SDL_Window* DisplayWindow() {
+        for (uint32_t id = 1; id < 64; ++id)
+            if (SDL_Window* w = SDL_GetWindowFromID(id); w && SDL_GetWindowFlags(w) & SDL_WINDOW_BORDERLESS) return w;
+        return nullptr;
+    }
 };
 
 // Allocations made while this lives are not reported as leaks.
@@ -292,51 +303,57 @@ TEST_F(Display, PresentingOnlyTheChangedRectanglesShowsWhatAWholePresentWould) {
 }
 
 // A primary that lives in the window's framebuffer keeps its picture in memory of its own when
-// the framebuffer goes: the window resized under it, or the mode changed while it is still held.
+// the framebuffer goes: the window resized under it (met by the pump's window event, or before
+// any pump by the present of a frame that drew), or the mode changed while it is still held.
 TEST_F(Display, APrimaryInTheFramebufferMovesOutBeforeTheFramebufferGoes) {
-    auto dd = SetUpMode(1024, 768, 32);
-    auto primary = Primary(*dd);
-    ASSERT_FALSE(primary->OwnsPixels());
-    SurfaceDesc desc{DDSD_CAPS, DDSCAPS_OFFSCREENPLAIN};
-    auto red = dd->CreateSurfaceFromBitmap(MakeBmp24(2, 2, std::vector<uint32_t>(4, 0xFF0000)), desc);
-    primary->BltFast(100, 100, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);
-    PumpMessages();
-    EXPECT_EQ(LastPresent().At(100, 100), 0xFF0000u);
+    for (bool presentFirst : {false, true}) {
+        SCOPED_TRACE(presentFirst ? "resize met by a present" : "resize met by the pump");
+        auto dd = SetUpMode(1024, 768, 32);
+        auto primary = Primary(*dd);
+        ASSERT_FALSE(primary->OwnsPixels());
+        auto red = RedSheet(*dd);
+        primary->BltFast(100, 100, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);
+        PumpMessages();
+        EXPECT_EQ(LastPresent().At(100, 100), 0xFF0000u);
 
-    SDL_Window* window = nullptr;
-    for (uint32_t id = 1; id < 64 && !window; ++id)
-        if (SDL_Window* w = SDL_GetWindowFromID(id); w && SDL_GetWindowFlags(w) & SDL_WINDOW_BORDERLESS) window = w;
-    ASSERT_NE(window, nullptr);
-    SDL_SetWindowSize(window, 800, 600);
-    PumpMessages();
-    EXPECT_TRUE(primary->OwnsPixels());
-    std::vector<uint32_t> shown;
-    int32_t ww = 0, wh = 0;
-    ASSERT_TRUE(ReadWindowPicture(shown, ww, wh));
-    ASSERT_EQ(ww, 800);
-    // 1024 x 768 into 800 x 600: screen pixel 100 shows at window pixel 79 (100 * 0.78125 = 78.1).
-    EXPECT_EQ(shown[size_t(79) * 800 + 79], 0xFF0000u);
-    primary->BltFast(0, 0, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);  // its own memory now
-    PumpMessages();
-    ASSERT_TRUE(ReadWindowPicture(shown, ww, wh));
-    EXPECT_EQ(shown[0], 0xFF0000u);
+        SDL_Window* window = DisplayWindow();
+        ASSERT_NE(window, nullptr);
+        SDL_SetWindowSize(window, 800, 600);
+        if (presentFirst) {
+            primary->BltFast(200, 200, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);
+            PresentScreen();
+        } else {
+            PumpMessages();
+        }
+        EXPECT_TRUE(primary->OwnsPixels());
+        std::vector<uint32_t> shown;
+        int32_t ww = 0, wh = 0;
+        ASSERT_TRUE(ReadWindowPicture(shown, ww, wh));
+        ASSERT_EQ(ww, 800);
+        // 1024 x 768 into 800 x 600: screen pixel 100 shows at window pixel 79 (100 * 0.78125 = 78.1).
+        EXPECT_EQ(shown[size_t(79) * 800 + 79], 0xFF0000u);
+        primary->BltFast(0, 0, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);  // its own memory now
+        PumpMessages();
+        ASSERT_TRUE(ReadWindowPicture(shown, ww, wh));
+        EXPECT_EQ(shown[0], 0xFF0000u);
 
-    // Back at the desktop's size a new primary is in the framebuffer again; a mode change while
-    // it is still held leaves it its picture.
-    SDL_SetWindowSize(window, 1024, 768);
-    PumpMessages();
-    primary.reset();
-    dd.reset();
-    dd = SetUpMode(1024, 768, 32);
-    primary = Primary(*dd);
-    ASSERT_FALSE(primary->OwnsPixels());
-    primary->BltFast(7, 7, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);
-    dd->SetDisplayMode(640, 480, 32);
-    EXPECT_TRUE(primary->OwnsPixels());
-    SurfaceDesc lock;
-    primary->Lock(Rect{}, lock, DDLOCK_WAIT);
-    EXPECT_EQ(uint32_t(primary->GetLockedPixel(7, 7)), 0xFF0000u);
-    primary->Unlock(Rect{});
+        // Back at the desktop's size a new primary is in the framebuffer again; a mode change while
+        // it is still held leaves it its picture.
+        SDL_SetWindowSize(window, 1024, 768);
+        PumpMessages();
+        primary.reset();
+        dd.reset();
+        dd = SetUpMode(1024, 768, 32);
+        primary = Primary(*dd);
+        ASSERT_FALSE(primary->OwnsPixels());
+        primary->BltFast(7, 7, red, Rect{0, 0, 2, 2}, DDBLTFAST_WAIT);
+        dd->SetDisplayMode(640, 480, 32);
+        EXPECT_TRUE(primary->OwnsPixels());
+        SurfaceDesc lock;
+        primary->Lock(Rect{}, lock, DDLOCK_WAIT);
+        EXPECT_EQ(uint32_t(primary->GetLockedPixel(7, 7)), 0xFF0000u);
+        primary->Unlock(Rect{});
+    }
 }
 
 // The copy into the window on its own: after a whole copy, copies of changed rectangles give the

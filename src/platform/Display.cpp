@@ -273,9 +273,6 @@ bool PresentThroughRenderer(Presenter& p, SDL_Surface* s, SDL_Rect area) {
 // The framebuffer path: the changed rectangle is converted and scaled straight into the window's
 // framebuffer, and only that part of the window is updated. A whole redraw paints the bars too.
 bool PresentToFramebuffer(Presenter& p, SDL_Surface* s, SDL_Rect area, bool whole) {
-    int32_t ww = 0, wh = 0;
-    SDL_GetWindowSize(p.window, &ww, &wh);
-    if (ww != p.frameW || wh != p.frameH) MovePrimaryOutOfFramebuffer(true);
     SDL_Surface* win = SDL_GetWindowSurface(p.window);
     if (!win) return false;
     if (win != p.framebuffer || win->w != p.frameW || win->h != p.frameH) whole = true;
@@ -316,6 +313,13 @@ void Present() {
     Presenter& p = P();
     if (!ScreenChanged() && !p.redraw) return;
     if (!WindowAlive()) return;
+    if (!p.renderer) {
+        // A window resized before its event was pumped gets a new framebuffer at the next look
+        // at it: a primary in the old one moves out first, and only then is the screen taken.
+        int32_t ww = 0, wh = 0;
+        SDL_GetWindowSize(p.window, &ww, &wh);
+        if (ww != p.frameW || wh != p.frameH) MovePrimaryOutOfFramebuffer(true);
+    }
     SDL_Surface* s = GetScreenSurface();
     if (!s) return;
     const bool whole = p.redraw || s->w != p.shownW || s->h != p.shownH;
