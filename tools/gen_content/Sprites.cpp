@@ -1101,9 +1101,6 @@ void PaintSheet(int n, Canvas& cv) {
 
 void PaintVorpex(int n, Canvas& cv) { PaintSheet(n, cv); }
 
-// The player: a silver fighter with red trim facing right. Frames 1-5 tilt from full climb to
-// full dive; 6-16 carry the turn on nose-down round the loop back to frame 1, for the falling
-// plane, the fly-out and the dive.
 // ---------------------------------------------------------------------------------------------
 // The player's plane: 16 frames of one barrel roll, seen from the side, facing right. Frame 3 is
 // level flight, 1 and 2 roll one way (climbing), 4 and 5 the other (diving), and the fall, the
@@ -1269,7 +1266,7 @@ void PaintPlayer(Canvas& cv) {
                 }
                 add(mark, 0.5 + facing);
             }
-            // The engine cowling's ring and its exhaust stubs.
+            // The engine cowling's ring.
             parts.push_back({0.2, Bar(screen({66, 7.5, 0}), screen({66, -7.5, 0}), 1.2), Shade(body, 0.7), false});
         }
         // The propeller disc and the spinner, in front of everything.
