@@ -248,7 +248,8 @@ TEST(SoundResample, ImagesStayEightyDecibelsDownAndLengthAndLevelHold) {
         for (int h = 1; 1225.0 * h < 10500; h += 2) v += std::sin(2 * M_PI * 1225 * h * double(i) / 22050) / h;
         in[i] = float(0.5 * v);
     }
-    for (int to : {44100, 48000}) {
+    // 44101 Hz: a rate with too many phases for a table of weights.
+    for (int to : {44100, 48000, 44101}) {
         SCOPED_TRACE(to);
         const std::vector<float> out = sound::Resample(in, 22050, to);
         EXPECT_EQ(out.size(), size_t(std::lround(22050.0 * to / 22050)));

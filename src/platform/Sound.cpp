@@ -239,30 +239,27 @@ std::vector<float> sound::Resample(const std::vector<float>& in, int fromRate, i
     const size_t outLen = size_t(std::llround(double(in.size()) * ratio));
     std::vector<float> out(outLen);
     // Output sample n lies at input position n * from / to: in whole steps of 1 / phases, so
-    // the weights of every phase are worked out once.
+    // the weights of every phase are worked out once (for rates with very many phases, each
+    // output sample works out its own).
     const long g = std::gcd(long(fromRate), long(toRate));
     const long phases = long(toRate) / g, step = long(fromRate) / g;
-    if (phases > 4096) {
-        for (size_t n = 0; n < outLen; ++n) {
-            const double t = double(n) / ratio;
-            const long k0 = long(std::floor(t));
-            double sum = 0;
-            for (long k = std::max(0L, k0 - half + 1); k <= std::min(long(in.size()) - 1, k0 + half); ++k)
-                sum += double(in[size_t(k)]) * kernel.At((t - double(k)) * scale);
-            out[n] = float(sum * scale);
-        }
-        return out;
-    }
-    std::vector<float> weights(size_t(phases) * size_t(taps));
-    for (long ph = 0; ph < phases; ++ph)
+    const bool perPhase = phases <= 4096;
+    std::vector<float> weights(size_t(perPhase ? phases : 1) * size_t(taps));
+    auto fill = [&](long ph, float* w) {
         for (int j = 0; j < taps; ++j)
-            weights[size_t(ph) * size_t(taps) + size_t(j)] =
-                float(kernel.At((double(ph) / double(phases) + double(half - 1 - j)) * scale) * scale);
+            w[j] = float(kernel.At((double(ph) / double(phases) + double(half - 1 - j)) * scale) * scale);
+    };
+    if (perPhase)
+        for (long ph = 0; ph < phases; ++ph) fill(ph, weights.data() + size_t(ph) * size_t(taps));
     const long last = long(in.size()) - 1;
     for (size_t n = 0; n < outLen; ++n) {
         const long pos = long(n) * step;
         const long k0 = pos / phases, ph = pos % phases;
-        const float* w = weights.data() + size_t(ph) * size_t(taps);
+        const float* w = weights.data();
+        if (perPhase)
+            w += size_t(ph) * size_t(taps);
+        else
+            fill(ph, weights.data());
         const long first = k0 - half + 1;
         float sum = 0;
         if (first >= 0 && first + taps - 1 <= last) {

@@ -82,18 +82,9 @@ void Smoke(Canvas& cv, Point at, double amount, int seed, bool rightward) {
     }
 }
 
-void MirrorFrame(Canvas& cv, Rect r) {
-    for (int y = r.y; y < r.y + r.h; ++y)
-        for (int a = r.x, b = r.x + r.w - 1; a < b; ++a, --b) {
-            Rgb l = cv.Get(a, y), rr = cv.Get(b, y);
-            cv.Set(a, y, rr);
-            cv.Set(b, y, l);
-        }
-}
-
 // Draws the figure in the frame: turned by the pose's pitch about its pivot (or the frame's
-// centre), shifted, shrunk to fit, outlined, with smoke and flash; mirrored for right-facing.
-void Render(Canvas& cv, Rect frame, Figure fig, const Pose& p, int seed, bool mirror = false) {
+// centre), shifted, shrunk to fit, outlined, with smoke and flash.
+void Render(Canvas& cv, Rect frame, Figure fig, const Pose& p, int seed) {
     Rect in = Inner(frame);
     Point pivot = p.centre ? Point{in.x + in.w / 2.0, in.y + in.h / 2.0} : fig.pivot;
     double a = Rad(p.pitch), ca = std::cos(a), sa = std::sin(a);
@@ -147,7 +138,6 @@ void Render(Canvas& cv, Rect frame, Figure fig, const Pose& p, int seed, bool mi
     int mx = frame.x + frame.w / 2, my = frame.y + frame.h / 2;
     if (cv.Get(mx, my) == kKey) cv.FillEllipse(mx + 0.5, my + 0.5, 2, 2, kInk);
     cv.ResetClip();
-    if (mirror) MirrorFrame(cv, frame);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -333,13 +323,12 @@ Figure PlaneFigure(Rect fr, const PlaneDef& d, const Pose& p) {
 }
 
 // A sheet of one column, every frame posed by the plan (repeated if the plan is short).
-void PaintFrames(Canvas& cv, int frameH, const Plan& plan, const std::function<Figure(Rect, const Pose&)>& model,
-                 bool mirror = false) {
+void PaintFrames(Canvas& cv, int frameH, const Plan& plan, const std::function<Figure(Rect, const Pose&)>& model) {
     int frames = cv.Height() / frameH;
     for (int i = 0; i < frames; ++i) {
         Rect fr{0, i * frameH, cv.Width(), frameH};
         const Pose& p = plan[size_t(i) % plan.size()];
-        Render(cv, fr, model(fr, p), p, i * 31 + cv.Width(), mirror);
+        Render(cv, fr, model(fr, p), p, i * 31 + cv.Width());
     }
 }
 
@@ -1101,9 +1090,6 @@ void PaintSheet(int n, Canvas& cv) {
 
 void PaintVorpex(int n, Canvas& cv) { PaintSheet(n, cv); }
 
-// The player: a silver fighter with red trim facing right. Frames 1-5 tilt from full climb to
-// full dive; 6-16 carry the turn on nose-down round the loop back to frame 1, for the falling
-// plane, the fly-out and the dive.
 // ---------------------------------------------------------------------------------------------
 // The player's plane: 16 frames of one barrel roll, seen from the side, facing right. Frame 3 is
 // level flight, 1 and 2 roll one way (climbing), 4 and 5 the other (diving), and the fall, the
@@ -1269,7 +1255,7 @@ void PaintPlayer(Canvas& cv) {
                 }
                 add(mark, 0.5 + facing);
             }
-            // The engine cowling's ring and its exhaust stubs.
+            // The engine cowling's ring.
             parts.push_back({0.2, Bar(screen({66, 7.5, 0}), screen({66, -7.5, 0}), 1.2), Shade(body, 0.7), false});
         }
         // The propeller disc and the spinner, in front of everything.
