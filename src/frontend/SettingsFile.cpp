@@ -355,79 +355,85 @@ bool ResolveLinks(std::filesystem::path& path, std::string& why) {
     return false;
 }
 
-// The new text written in place: when no new file can be made in the folder, the old one is
-// overwritten from its start and cut to the new length.
-bool WriteInPlace(const std::filesystem::path& file, const std::string& text, std::string& why) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
-    bool ok = fd >= 0 && WriteAll(fd, text) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 &&
-              ::fsync(fd) == 0;
+// The text as the whole content of the open file, on the disk, and the file closed: false with
+// the reason when any of that failed (the file is closed all the same).
+bool WriteSyncClose(int fd, const std::string& text, std::string& why) {
+    bool ok = WriteAll(fd, text) && ::ftruncate(fd, static_cast<off_t>(text.size())) == 0 && ::fsync(fd) == 0;
     if (!ok) why = Reason(errno);
-    if (fd >= 0 && ::close(fd) != 0 && ok) {
+    if (::close(fd) != 0 && ok) {
         why = Reason(errno);
         ok = false;
     }
     return ok;
 }
 
+// The new text written in place: when no new file can be made in the folder, the old one is
+// overwritten from its start and cut to the new length.
+bool WriteInPlace(const std::filesystem::path& file, const std::string& text, std::string& why) {
+    const int fd = ::open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        why = Reason(errno);
+        return false;
+    }
+    return WriteSyncClose(fd, text, why);
+}
+
+// The text saved as the file the path names; false with the reason when nothing was saved.
+bool SaveText(const std::filesystem::path& path, const std::string& text, std::string& why) {
+    std::filesystem::path file = path;
+    if (!ResolveLinks(file, why)) return false;
+    struct stat old {};
+    const bool exists = ::stat(file.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT) {
+        why = Reason(errno);
+        return false;
+    }
+    // A file without write permission is the player's way of keeping it as it is.
+    if (exists && ((old.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)) {
+        why = "the file is read-only";
+        return false;
+    }
+    // The new file beside the old one, renamed over it once it is complete: a kill at any
+    // moment leaves the old file or the new one.
+    std::filesystem::path temp = file;
+    temp += ".new";
+    const mode_t mode = exists ? (old.st_mode & 07777) : 0666;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) {
+        // A folder where no file may be made (read-only, or owned by another user) still lets
+        // a writable file be updated in place.
+        if (exists && (errno == EACCES || errno == EPERM)) return WriteInPlace(file, text, why);
+        why = Reason(errno);
+        return false;
+    }
+    if (exists) {
+        // The new file keeps the old one's permissions and, where allowed, its owner.
+        (void)::fchmod(fd, mode);
+        (void)::fchown(fd, old.st_uid, old.st_gid);
+    }
+    bool written = WriteSyncClose(fd, text, why);  // on the disk before it replaces the old
+    if (written && ::rename(temp.c_str(), file.c_str()) != 0) {
+        why = Reason(errno);
+        written = false;
+    }
+    if (!written) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // The rename itself on the disk.
+    const int dir = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_CLOEXEC);
+    if (dir >= 0) {
+        (void)::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WriteSettings(const SettingsBinding& b, const std::filesystem::path& path, std::string* reason) {
     std::string why;
-    const bool ok = [&] {
-        const std::string text = SettingsText(b);
-        std::filesystem::path file = path;
-        if (!ResolveLinks(file, why)) return false;
-        struct stat old {};
-        const bool exists = ::stat(file.c_str(), &old) == 0;
-        if (!exists && errno != ENOENT) {
-            why = Reason(errno);
-            return false;
-        }
-        // A file without write permission is the player's way of keeping it as it is.
-        if (exists && ((old.st_mode & 0222) == 0 || ::access(file.c_str(), W_OK) != 0)) {
-            why = "the file is read-only";
-            return false;
-        }
-        // The new file beside the old one, renamed over it once it is complete: a kill at any
-        // moment leaves the old file or the new one.
-        std::filesystem::path temp = file;
-        temp += ".new";
-        const mode_t mode = exists ? (old.st_mode & 07777) : 0666;
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-        if (fd < 0) {
-            // A folder where no file may be made (read-only, or owned by another user) still lets
-            // a writable file be updated in place.
-            if (exists && (errno == EACCES || errno == EPERM)) return WriteInPlace(file, text, why);
-            why = Reason(errno);
-            return false;
-        }
-        if (exists) {
-            // The new file keeps the old one's permissions and, where allowed, its owner.
-            (void)::fchmod(fd, mode);
-            (void)::fchown(fd, old.st_uid, old.st_gid);
-        }
-        bool written = WriteAll(fd, text) && ::fsync(fd) == 0;  // on the disk before it replaces the old
-        if (!written) why = Reason(errno);
-        if (::close(fd) != 0 && written) {
-            why = Reason(errno);
-            written = false;
-        }
-        if (written && ::rename(temp.c_str(), file.c_str()) != 0) {
-            why = Reason(errno);
-            written = false;
-        }
-        if (!written) {
-            ::unlink(temp.c_str());
-            return false;
-        }
-        // The rename itself on the disk.
-        const int dir = ::open(file.parent_path().empty() ? "." : file.parent_path().c_str(), O_RDONLY | O_CLOEXEC);
-        if (dir >= 0) {
-            (void)::fsync(dir);
-            ::close(dir);
-        }
-        return true;
-    }();
+    const bool ok = SaveText(path, SettingsText(b), why);
     if (reason) *reason = why;
     return ok;
 }

@@ -87,12 +87,17 @@ PlatformError AsRunTimeError(const std::exception& e) {
     return PlatformError(err::InternalError, std::string("Internal error (") + e.what() + ")");
 }
 
+namespace {
+// The first line of the message and of the log.
+std::string RunTimeErrorTitle(const PlatformError& error) {
+    return "Run-time error '" + std::to_string(error.Number) + "':";
+}
+}  // namespace
+
 std::string RunTimeErrorMessage(const PlatformError& error) {
-    return "Run-time error '" + std::to_string(error.Number) + "':\n\n" + error.Description;
+    return RunTimeErrorTitle(error) + "\n\n" + error.Description;
 }
 
-bool LogRunTimeError(const PlatformError& error) {
-    return LogStandardError("Run-time error '" + std::to_string(error.Number) + "':", "", error);
-}
+bool LogRunTimeError(const PlatformError& error) { return LogStandardError(RunTimeErrorTitle(error), "", error); }
 
 }  // namespace gorb

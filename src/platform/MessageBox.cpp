@@ -148,23 +148,16 @@ BoxLayout LayOut(const std::string& text, int areaW, int areaH) {
     return l;
 }
 
-// With no display yet, or one given back before the message, the box gets a small window of its
-// own, on top of everything (the display's window, which may still show the last picture, is
-// always on top too) and raised so that it has the keyboard. Null when SDL cannot draw there: the
-// message has then gone to the system's box or, failing that, nowhere but the unshown sink.
-SDL_Surface* OwnWindow(ModalScope& scope, const std::string& text, int w, int h) {
-    if (!DisplayAvailable()) {
-        Unshown(text);
-        return nullptr;
-    }
+// A small window of the box's own, on top of everything (the display's window, which may still
+// show the last picture, is always on top too) and raised so that it has the keyboard. Null when
+// SDL cannot draw there (a palette desktop).
+SDL_Surface* OwnWindow(ModalScope& scope, int w, int h) {
     scope.window = SDL_CreateWindow("Gorbulant", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, w, h,
                                     SDL_WINDOW_SHOWN | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR);
     SDL_Surface* canvas = scope.window ? SDL_GetWindowSurface(scope.window) : nullptr;
     if (!canvas) {
-        // SDL cannot draw here (a palette desktop): the system's box, else no box at all.
         if (scope.window) SDL_DestroyWindow(scope.window);
         scope.window = nullptr;
-        if (!SystemBox(text)) Unshown(text);
         return nullptr;
     }
     SDL_RaiseWindow(scope.window);
@@ -253,14 +246,21 @@ void MsgBox(const std::string& text) {
     const BoxLayout layout = LayOut(text, areaW, areaH);
     const int w = layout.W, h = layout.H;
 
+    // Where the box shows: over the screen surface; with no display yet, or one given back before
+    // the message, in a window of its own; where SDL cannot draw that, in the system's box; with
+    // no display at all, or when even the system's box fails, on stderr and in the unshown sink.
     SDL_Surface* canvas = screen;
     SDL_Rect box{(areaW - w) / 2, (areaH - h) / 2, w, h};
-    if (!screen) {
-        canvas = OwnWindow(scope, text, w, h);
-        if (!canvas) return;
-        box = {0, 0, w, h};
-    } else {
+    if (screen) {
         Save(scope, screen, box);
+    } else {
+        const bool display = DisplayAvailable();
+        canvas = display ? OwnWindow(scope, w, h) : nullptr;
+        if (!canvas) {
+            if (!display || !SystemBox(text)) Unshown(text);
+            return;
+        }
+        box = {0, 0, w, h};
     }
 
     g_info = MessageBoxInfo{};
