@@ -16,10 +16,8 @@ function(gorb_assert_links_no_sdl target)
   set(seen "")
   while(todo)
     list(POP_FRONT todo t)
-    # Wrapped names: $<LINK_ONLY:x> (a static library's usage requirements) and
-    # $<LINK_LIBRARY:feature,x> are x.
+    # $<LINK_ONLY:x> (a static library's private dependency, as its users see it) is x.
     string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" t "${t}")
-    string(REGEX REPLACE "^\\$<LINK_LIBRARY:[^,]*,(.*)>$" "\\1" t "${t}")
     if(t IN_LIST seen)
       continue()
     endif()

@@ -202,7 +202,7 @@ TEST_F(PlayerMove, TheLoopDiveRunsOffDivesFiringAndReturns) {
     EXPECT_EQ(p.Frame, 4);
     EXPECT_EQ(LiveBullets(8), 2);  // even frame: both guns
 
-    // The dive: 43 frames from -64, shots in even frames only, no vertical media.
+    // The dive: 43 frames from -64, shots in even frames only, no vertical keys.
     Hold({key::Up});
     int frames = 1;
     while (g.Controls.ManoeuvreCounter == 20 && frames < 100) {

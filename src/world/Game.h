@@ -102,7 +102,6 @@ struct LevelState {
     std::string CheatBuffer;
     // Random game.
     Boolean RandomGameActive = False;
-    Integer RandomCandidate = 0;
     Integer RandomGroupLeft = 0;
     Integer RandomGroupStyle = 0;
     Integer RandomGroupIndex = 0;

@@ -72,13 +72,9 @@ void BeginGame(Game& g) {
     p.Width = 80;
     p.Height = 64;
     p.SrcX = 0;
-    for (int i = 1; i <= 8; ++i) {
-        p.PlayerGunY1[i] = kPlayerGunY1[size_t(i - 1)];
-        p.PlayerGunY2[i] = kPlayerGunY2[size_t(i - 1)];
-    }
-    for (int i = 1; i <= 8; ++i) {
-        p.PlayerGunY1[i + 8] = p.PlayerGunY1[i];
-        p.PlayerGunY2[i + 8] = p.PlayerGunY2[i];
+    for (int i = 1; i <= 16; ++i) {
+        p.PlayerGunY1[i] = kPlayerGunY1[size_t((i - 1) % 8)];
+        p.PlayerGunY2[i] = kPlayerGunY2[size_t((i - 1) % 8)];
     }
 
     ClearObjectTables(g);

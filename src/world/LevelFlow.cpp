@@ -76,6 +76,10 @@ void ResetLevelState(Game& g) {
     g.Controls.ManoeuvreCounter = 0;
     g.Voice.VoiceCooldown = 40;
     g.Voice.BossVoiceArmed = False;
+    g.Voice.VoiceCue1Played = False;
+    g.Voice.VoiceCue2Played = False;
+    g.Voice.PartTakeoverDone = False;
+    g.Voice.BossShieldDown = False;
     run.RandomGroupLeft = 0;
     run.RandomGroupStyle = 0;
     run.RandomSpawnCount = 0;
@@ -168,10 +172,6 @@ void StartNextLevel(Game& g) {
 
     ResetLevelState(g);
     PlaceAtEntry(g.Player());
-    g.Voice.VoiceCue1Played = False;
-    g.Voice.VoiceCue2Played = False;
-    g.Voice.PartTakeoverDone = False;
-    g.Voice.BossShieldDown = False;
     ClearObjectTables(g);
 
     const std::string digits = TwoDigits(run.Level);

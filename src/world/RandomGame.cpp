@@ -91,7 +91,7 @@ void HandOverToScript(Game& g, int level) {
     g.Run.LevelProgress = g.Data.BossStep[level];
 }
 
-// Row 1 of the level's script, the scratch row of the plane to spawn.
+// Row 1 of the level's script, the scratch row of the plane to spawn; its type is the group's.
 struct ScratchRow {
     Integer& Delay;
     Integer& Type;
@@ -115,9 +115,8 @@ bool StartGroup(Game& g, int level, ScratchRow& row) {
         HandOverToScript(g, level);
         return false;
     }
-    run.RandomCandidate = g.Data.LevelTypePool[level][DrawEntry(g, count)];
+    row.Type = g.Data.LevelTypePool[level][DrawEntry(g, count)];
     row.Delay = ToInteger(IntI(Rnd(g) * 30) + 12 - level);
-    row.Type = run.RandomCandidate;
     return true;
 }
 
@@ -126,10 +125,10 @@ bool StartGroup(Game& g, int level, ScratchRow& row) {
 int PlacePlane(Game& g, ScratchRow& row, bool newGroup) {
     LevelState& run = g.Run;
     const Integer style = run.RandomGroupStyle;
-    const int paths = PathPoolCount(g, run.RandomCandidate);
+    const int paths = PathPoolCount(g, row.Type);
     if (newGroup || style == 2 || style == 3 || style == 5) {
         const int k = DrawEntry(g, paths);
-        if (k > 0) row.Path = g.Data.TypePathPool[run.RandomCandidate][k];
+        if (k > 0) row.Path = g.Data.TypePathPool[row.Type][k];
     }
     if (newGroup || style == 3) row.Y = IntI(Rnd(g) * 290);
     if (!newGroup && style > 3) {
