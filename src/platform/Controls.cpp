@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Forms.h"
-#include "platform/GamePalette.h"
 #include "platform/PlatformError.h"
 #include "platform/Surface.h"
 
@@ -422,17 +422,11 @@ void PictureBox::Paint(SDL_Surface* s, const SDL_Rect& clip) {
         if (s->format->BytesPerPixel == 1) {
             // 8-bit displays use the game palette, dithered as the game's own pictures are; the
             // key only for the exact key colour.
-            conv = SDL_CreateRGBSurfaceWithFormat(0, image_->w, image_->h, 8, SDL_PIXELFORMAT_INDEX8);
+            std::unique_ptr<SDL_Surface, void (*)(SDL_Surface*)> rgb(
+                SDL_ConvertSurfaceFormat(image_.get(), SDL_PIXELFORMAT_RGB888, 0), SDL_FreeSurface);
+            conv = rgb ? SDL_CreateRGBSurfaceWithFormat(0, image_->w, image_->h, 8, SDL_PIXELFORMAT_INDEX8) : nullptr;
             if (conv) {
-                std::vector<uint32_t> rgb(size_t(image_->w) * size_t(image_->h));
-                SDL_LockSurface(image_.get());
-                for (int y = 0; y < image_->h; ++y)
-                    for (int x = 0; x < image_->w; ++x) {
-                        Rgb col = PixelColor(image_.get(), x, y);
-                        rgb[size_t(y) * size_t(image_->w) + size_t(x)] = uint32_t(col.r) << 16 | uint32_t(col.g) << 8 | col.b;
-                    }
-                SDL_UnlockSurface(image_.get());
-                std::vector<uint8_t> mapped = MapToPalette(rgb, image_->w, image_->h, DitherFor(rgb));
+                std::vector<uint8_t> mapped = DitherToGamePalette(rgb.get());
                 for (int y = 0; y < image_->h; ++y)
                     std::memcpy(static_cast<uint8_t*>(conv->pixels) + y * conv->pitch, &mapped[size_t(y) * size_t(image_->w)],
                                 size_t(image_->w));

@@ -196,13 +196,7 @@ SurfaceRef Surface::FromBitmap(std::span<const uint8_t> bmp, int bitsPerPixel) {
     if (SDL_MUSTLOCK(loaded)) SDL_LockSurface(loaded);
     // 24-bit art onto the 8-bit palette: dithered, so gradients do not turn into bands.
     std::vector<uint8_t> dithered;
-    if (!pal && bitsPerPixel == 8) {
-        std::vector<uint32_t> rgb(size_t(loaded->w) * size_t(loaded->h));
-        for (int y = 0; y < loaded->h; ++y)
-            std::memcpy(&rgb[size_t(y) * size_t(loaded->w)],
-                        static_cast<const uint8_t*>(loaded->pixels) + int64_t(y) * loaded->pitch, size_t(loaded->w) * 4);
-        dithered = MapToPalette(rgb, loaded->w, loaded->h, DitherFor(rgb));
-    }
+    if (!pal && bitsPerPixel == 8) dithered = DitherToGamePalette(loaded);
     for (int y = 0; y < loaded->h; ++y) {
         const uint8_t* sr = static_cast<const uint8_t*>(loaded->pixels) + int64_t(y) * loaded->pitch;
         uint8_t* dr = static_cast<uint8_t*>(dst->pixels) + int64_t(y) * dst->pitch;
@@ -330,6 +324,17 @@ void Surface::GetSurfaceDesc(SurfaceDesc& desc) const {
     desc.lHeight = Height();
     desc.lPitch = surface_->pitch;
     desc.lBitsPerPixel = bits_;
+}
+
+std::vector<uint8_t> DitherToGamePalette(SDL_Surface* rgb888) {
+    const int w = rgb888->w, h = rgb888->h;
+    std::vector<uint32_t> rgb(size_t(w) * size_t(h));
+    if (SDL_MUSTLOCK(rgb888)) SDL_LockSurface(rgb888);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(&rgb[size_t(y) * size_t(w)], static_cast<const uint8_t*>(rgb888->pixels) + int64_t(y) * rgb888->pitch,
+                    size_t(w) * 4);
+    if (SDL_MUSTLOCK(rgb888)) SDL_UnlockSurface(rgb888);
+    return MapToPalette(rgb, w, h, DitherFor(rgb));
 }
 
 }  // namespace gorb

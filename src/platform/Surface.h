@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace gorb {
 
@@ -135,5 +136,9 @@ private:
     uint32_t key_ = 0;
     int locks_ = 0;
 };
+
+// The pixels of an 8-8-8 surface (SDL_PIXELFORMAT_RGB888) on the game palette, row by row,
+// dithered the way DitherFor chooses for them: 24-bit art shown in an 8-bit mode.
+std::vector<uint8_t> DitherToGamePalette(SDL_Surface* rgb888);
 
 }  // namespace gorb
