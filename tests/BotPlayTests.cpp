@@ -287,8 +287,6 @@ protected:
             ++unloads;
             throw Unloaded{};
         };
-        live.Hooks.MessageBox = media.Hooks.MessageBox;
-        live.Hooks.UnloadMainForm = media.Hooks.UnloadMainForm;
         live.Hooks.WriteSettings = [this](Game&) { ++settingsWritten; };
         live.Hooks.ShowEndScreen = [this](Game&) { ++endScreens; };
         live.Hooks.ShowExtroScreens = [this](Game&) { ++outros; };

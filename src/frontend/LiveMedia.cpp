@@ -183,21 +183,12 @@ void LiveMedia::ShowExtroScreens(Game& g) {
 }
 
 void LiveMedia::MessageBox(const std::string& text) {
-    if (Hooks.MessageBox) {
-        Hooks.MessageBox(text);
-    } else if (media_.Hooks.MessageBox) {
-        media_.Hooks.MessageBox(text);
-    } else {
-        MsgBox(text);
-    }
+    if (media_.Hooks.MessageBox) media_.Hooks.MessageBox(text);
+    else MsgBox(text);
 }
 
 void LiveMedia::Unload() {
-    if (Hooks.UnloadMainForm) {
-        Hooks.UnloadMainForm();
-    } else if (media_.Hooks.UnloadMainForm) {
-        media_.Hooks.UnloadMainForm();
-    }
+    if (media_.Hooks.UnloadMainForm) media_.Hooks.UnloadMainForm();
 }
 
 void LiveMedia::RunTimeError(const PlatformError& e) {
@@ -215,8 +206,6 @@ std::unique_ptr<MediaPort> MakeFormMediaPort(GameForm& f) {
     h.ShowUnlockedLevels = [&f](Game&, Integer gameType) { ShowUnlockedLevels(f, gameType); };
     h.ShowEndScreen = [&f](Game&) { ShowEndScreen(f); };
     h.ShowExtroScreens = [&f](Game&) { ShowExtroScreens(f); };
-    h.MessageBox = [&f](const std::string& text) { f.ShowMessage(text); };
-    h.UnloadMainForm = [&f] { f.UnloadWithStatus(kExitSetupFailed); };
     return port;
 }
 

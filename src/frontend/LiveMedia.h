@@ -20,8 +20,8 @@ namespace gorb {
 
 class GameForm;
 
-// The front end's services during a game run. An empty hook does nothing, except the two at
-// the end, which then fall back to the media layer's hooks of the same name.
+// The front end's services during a game run. An empty hook does nothing. Messages and the
+// unload go through the media layer's own hooks, which the set-up failures use too.
 struct FrontEndHooks {
     std::function<void(Game&, bool show)> ShowMenu;
     std::function<void(Game&)> HideOptionFrames;
@@ -29,8 +29,6 @@ struct FrontEndHooks {
     std::function<void(Game&, Integer gameType)> ShowUnlockedLevels;
     std::function<void(Game&)> ShowEndScreen;
     std::function<void(Game&)> ShowExtroScreens;
-    std::function<void(const std::string& text)> MessageBox;
-    std::function<void()> UnloadMainForm;
 };
 
 class LiveMedia final : public MediaPort {
