@@ -59,14 +59,14 @@ void LiveMedia::BlitToPrimary(SurfaceId surface, BlitRect& src, BlitRect& dst, L
 // every lock of the game does; a failing lock or read is the display's error and is thrown on.
 void LiveMedia::LockSurface(SurfaceId surface) {
     const SurfaceRef& s = Sheet(surface);
-    if (!s) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+    if (!s) throw ObjectNotSet();
     DisplayObjects& d = media_.Display;
     s->Lock(d.LockRect, d.SurfaceDescription, kReadLock);
 }
 
 Long LiveMedia::GetLockedPixel(SurfaceId surface, Long x, Long y) {
     const SurfaceRef& s = Sheet(surface);
-    if (!s) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+    if (!s) throw ObjectNotSet();
     return s->GetLockedPixel(x, y);
 }
 
@@ -111,7 +111,7 @@ void LiveMedia::SetupDirectXObjects(Game& g) { gorb::SetupDirectXObjects(media_,
 void LiveMedia::LoadLevelBackground(Game&, const std::string& resourceName) {
     DisplayObjects& d = media_.Display;
     try {
-        if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+        if (!d.DDraw) throw ObjectNotSet();
         DescribePlainSurface(d, 0, 0);
         LoadKeyedResource(d, d.GfxScreen, resourceName);
     } catch (const PlatformError& e) {

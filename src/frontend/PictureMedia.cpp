@@ -14,7 +14,7 @@ SurfaceRef& MediaPictures::Slot(PictureSlot slot) {
 
 void MediaPictures::LoadPicture(PictureSlot slot, const std::string& name) {
     DisplayObjects& d = media_.Display;
-    if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set", "DirectDraw");
+    if (!d.DDraw) throw ObjectNotSet("DirectDraw");
     // Off-screen plain, the bitmap's own size.
     DescribePlainSurface(d, 0, 0);
     LoadKeyedResource(d, Slot(slot), name);

@@ -31,7 +31,7 @@ void BlitToBackBuffer(MediaState& media, const SurfaceRef& surface, BlitRect& sr
     if (!ClipToPlayArea(srcRect, destRect, label)) return;
     try {
         if (!media.Display.BackBuffer)
-            throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+            throw ObjectNotSet();
         media.Display.BackBuffer->Blt(ToRect(destRect), surface, ToRect(srcRect), DDBLT_KEYSRC);
     } catch (const PlatformError&) {
         BlitFailed(media, "Unexpected Error Blitting to Backbuffer " + std::string(label), srcRect, destRect);
@@ -43,7 +43,7 @@ void BlitToPrimary(MediaState& media, const SurfaceRef& surface, BlitRect& srcRe
     if (!HasArea(destRect)) return;
     try {
         if (!media.Display.PrimarySurface)
-            throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+            throw ObjectNotSet();
         media.Display.PrimarySurface->BltFast(destRect.Left, destRect.Top, surface, ToRect(srcRect), DDBLTFAST_WAIT);
     } catch (const PlatformError&) {
         BlitFailed(media, "Unexpected Error Blitting on Primary:  " + std::string(label), srcRect, destRect);

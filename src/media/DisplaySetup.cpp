@@ -145,7 +145,7 @@ void SetupDirectXObjects(MediaState& media, SheetSizes& sheets) {
     const MediaHooks& hooks = media.Hooks;
     std::string step;
     try {
-        if (!d.DDraw) throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+        if (!d.DDraw) throw ObjectNotSet();
         for (int n = 1; n <= kVorpexSheetCount; ++n) {
             SetStep(hooks, step, " creating Zorbel Buffer # " + std::to_string(n));
             char name[] = "vorpex00";

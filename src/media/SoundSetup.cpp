@@ -46,7 +46,7 @@ void LoadResourceSound(SoundObjects& sound, int index, std::string_view name) {
     if (index < 0 || index > kSoundCount)
         throw PlatformError(err::SubscriptOutOfRange, "Subscript out of range");
     if (!sound.DirectSound)
-        throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+        throw ObjectNotSet();
     sound.SoundBuffers[index] = sound.DirectSound->CreateSoundBufferFromResource(name);
 }
 
@@ -55,7 +55,7 @@ void LoadOldSound(SoundObjects& sound, int index, std::string& file) {
     if (index < 0 || index > kSoundCount)
         throw PlatformError(err::SubscriptOutOfRange, "Subscript out of range");
     if (!sound.DirectSound)
-        throw PlatformError(err::ObjectNotSet, "Object variable or With block variable not set");
+        throw ObjectNotSet();
     sound.SoundBuffers[index] = sound.DirectSound->CreateSoundBufferFromFile(file);
 }
 

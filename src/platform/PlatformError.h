@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace gorb {
 
@@ -28,5 +29,10 @@ constexpr int32_t ObjectNotSet = 91;
 constexpr int32_t ResourceNotFound = 326;
 constexpr int32_t Generic = -2147467259;  // unspecified failure (E_FAIL)
 }  // namespace err
+
+// What using a device or surface that was never made (or is gone) throws.
+inline PlatformError ObjectNotSet(std::string source = "Gorbulant") {
+    return PlatformError(err::ObjectNotSet, "Object variable or With block variable not set", std::move(source));
+}
 
 }  // namespace gorb
