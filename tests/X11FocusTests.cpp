@@ -6,11 +6,11 @@
 #include <X11/Xlib.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <string>
-#include <thread>
 
 #include "platform/X11Focus.h"
 
@@ -50,8 +50,10 @@ protected:
         }
     }
 
+    // A top-level window, mapped; its focus changes are reported to this connection.
     Window MapWindow() {
         const Window w = XCreateSimpleWindow(dpy_, DefaultRootWindow(dpy_), 10, 10, 100, 50, 0, 0, 0);
+        XSelectInput(dpy_, w, FocusChangeMask);
         XMapWindow(dpy_, w);
         XSync(dpy_, False);
         return w;
@@ -62,10 +64,19 @@ protected:
         XGetInputFocus(dpy_, &w, &revert);
         return w;
     }
-    // The focus, once it has settled on `expected` or after a second.
-    Window FocusSoon(Window expected) {
-        for (int i = 0; i < 100 && Focus() != expected; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        return Focus();
+    // Waits (at most two seconds) for the server to report that w got the focus.
+    bool FocusArrivesAt(Window w) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (std::chrono::steady_clock::now() < deadline) {
+            while (XPending(dpy_) > 0) {
+                XEvent e;
+                XNextEvent(dpy_, &e);
+                if (e.type == FocusIn && e.xfocus.window == w) return true;
+            }
+            pollfd p{ConnectionNumber(dpy_), POLLIN, 0};
+            poll(&p, 1, 100);
+        }
+        return false;
     }
 
     pid_t server_ = -1;
@@ -81,7 +92,8 @@ TEST_F(BareXServer, AWindowMappedWhileTheFocusIsOnNothingGetsTheKeyboard) {
     gorb::FocusNextMappedWindow watch(name_.c_str());
     EXPECT_TRUE(watch.Watching());
     const Window box = MapWindow();
-    EXPECT_EQ(FocusSoon(box), box);
+    EXPECT_TRUE(FocusArrivesAt(box));
+    EXPECT_EQ(Focus(), box);
 }
 
 TEST_F(BareXServer, AFocusSomeoneGaveIsLeftAlone) {
