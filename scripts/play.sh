@@ -11,7 +11,7 @@ cmake --build build/play --target gorbulant
 
 # The settings file lives beside the program; the game reads "SOUND=1" from it at start-up.
 ini=build/play/ZORBELS.INI
-if [[ "${SOUND:-}" == 1 ]] && ! grep -qi '^"\?SOUND=1' "$ini" 2>/dev/null; then
+if [[ "${SOUND:-}" == 1 ]] && ! grep -qi '^[[:space:]]*"\?[[:space:]]*SOUND=1[[:space:]]*"\?[[:space:]]*$' "$ini" 2>/dev/null; then
   if [[ -s "$ini" && -n "$(tail -c 1 "$ini")" ]]; then printf '\r\n' >>"$ini"; fi
   printf '"SOUND=1"\r\n' >>"$ini"
   echo "Sound switched on in $ini"

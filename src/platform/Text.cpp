@@ -411,7 +411,7 @@ bool TextFits(const FontSpec& font, std::string_view text, int width, int height
 
 uint32_t MapColor(const SDL_Surface* s, Rgb c) {
     if (s->format->BytesPerPixel == 1) {
-        // 8-bit surfaces carry the game palette: the surfaces' cached nearest-entry mapping.
+        // 8-bit surfaces carry the game palette: its nearest entry, as every 8-bit surface maps.
         return MapColor(8, c.r, c.g, c.b);
     }
     return SDL_MapRGB(s->format, c.r, c.g, c.b);
