@@ -7,11 +7,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "FrontendMenu.h"
@@ -335,6 +338,30 @@ bool AsUnprivileged(const std::function<void()>& body) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// A folder of the system's temporary folder that the unprivileged user can reach: the build
+// folder's own parents may be closed to others (a clone in a private temporary folder).
+class ReachableDir {
+public:
+    ReachableDir() {
+        std::string t = (std::filesystem::temp_directory_path() / "gorb-settings-XXXXXX").string();
+        if (!::mkdtemp(t.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = t;
+        std::filesystem::permissions(path_, std::filesystem::perms(0777));
+    }
+    ~ReachableDir() {
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(path_, ec))
+            if (e.is_directory(ec)) std::filesystem::permissions(e.path(), std::filesystem::perms(0755), ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    ReachableDir(const ReachableDir&) = delete;
+    ReachableDir& operator=(const ReachableDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 }  // namespace
 
 TEST(SettingsFile, WritesThroughALinkKeepsTheModeAndLeavesAReadOnlyFile) {
@@ -376,8 +403,7 @@ TEST(SettingsFile, WritesThroughALinkKeepsTheModeAndLeavesAReadOnlyFile) {
 }
 
 TEST(SettingsFile, WithoutTheRightsOfRootAnUnreadableFileIsKeptAndAReadOnlyFolderIsWrittenInPlace) {
-    gorb::testing::ScopedWorkDir dir;
-    std::filesystem::permissions(dir.Path(), std::filesystem::perms(0777));
+    ReachableDir dir;
     const auto closed = dir.Path() / "closed.ini";
     WriteText(closed, "\"LEVLN=fennel   \"\r\n");
     std::filesystem::permissions(closed, std::filesystem::perms(0));
